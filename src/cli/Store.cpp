@@ -1,0 +1,92 @@
+#include "cli/Store.h"
+
+#include "platform/PrivateFile.h"
+#include "platform/TextConversion.h"
+#include "platform/UserName.h"
+#include "store/AccountRecord.h"
+
+#include <cstdlib>
+#include <ostream>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace lk::cli {
+
+bool TerminalDesktop::AskYesNo(std::u16string_view text, std::u16string_view, Owner)
+{
+    err_ << ToEightBit(text) << (answerYes ? " Yes" : " No") << '\n';
+    return answerYes;
+}
+
+void TerminalDesktop::ShowMessage(std::u16string_view text, std::u16string_view, Owner)
+{
+    err_ << ToEightBit(text) << '\n';
+}
+
+std::optional<std::filesystem::path> TerminalDesktop::ChooseFileToOpen(const FileDialog&)
+{
+    return chosenFile;
+}
+
+std::optional<std::filesystem::path> TerminalDesktop::ChooseFileToSave(const FileDialog&)
+{
+    return chosenFile;
+}
+
+bool TerminalDesktop::OpenWebAddress(std::string_view address)
+{
+    if (!openAddresses) {
+        return true;
+    }
+#ifndef _WIN32
+    // The address goes to the opener as one argument, never through a shell.
+    const std::string argument(address);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execlp("xdg-open", "xdg-open", argument.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    if (child < 0) {
+        return false;
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+#else
+    return false;
+#endif
+}
+
+bool TerminalDesktop::ShowListing(const std::filesystem::path& listingFile)
+{
+    auto bytes = ReadWholeFile(listingFile);
+    if (!bytes) {
+        return false;
+    }
+    shownListing = std::move(*bytes);
+    return true;
+}
+
+void RecordingPane::RebuildTree(Tree tree, const std::vector<AccountRecord*>& listed)
+{
+    auto& names = tree == Tree::Frequency ? frequency : alphabet;
+    names.clear();
+    for (const AccountRecord* record : listed) {
+        names.push_back(record->AccountName.str());
+    }
+}
+
+Store::Store(const Folders& folders, std::ostream& err)
+    : desktop(err), document(DocumentContext{folders, CurrentUserName(), &desktop, &pane})
+{
+    // The program's start converts a legacy combined file or else refreshes; the
+    // tool refreshes after a conversion too, so that every command sees the store
+    // as the explorer lists it.
+    document.MigrateCombinedFile();
+    document.RefreshAccounts();
+}
+
+} // namespace lk::cli

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "explorer/ExplorerPort.h"
+#include "platform/DesktopPort.h"
+#include "store/CReaderDoc.h"
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lk::cli {
+
+// The desktop of the command-line tool: questions and messages go to standard
+// error, and a question is answered Yes only when the command was told so.
+class TerminalDesktop final : public DesktopPort
+{
+public:
+    explicit TerminalDesktop(std::ostream& err) : err_(err) {}
+
+    bool answerYes = false;
+    // The file that a command's file chooser returns.
+    std::optional<std::filesystem::path> chosenFile;
+    // Whether OpenWebAddress really opens; the address is handed to xdg-open.
+    bool openAddresses = true;
+    // The listing file as ShowListing saw it.
+    std::vector<std::uint8_t> shownListing;
+
+    bool AskYesNo(std::u16string_view text, std::u16string_view caption, Owner owner) override;
+    void ShowMessage(std::u16string_view text, std::u16string_view caption, Owner owner) override;
+    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialog& dialog) override;
+    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialog& dialog) override;
+    bool OpenWebAddress(std::string_view address) override;
+    bool ShowListing(const std::filesystem::path& listingFile) override;
+
+private:
+    std::ostream& err_;
+};
+
+// The pane of the command-line tool: it keeps the names the two trees would show.
+class RecordingPane final : public ExplorerPort
+{
+public:
+    std::vector<std::u16string> frequency;
+    std::vector<std::u16string> alphabet;
+
+    void ClearSelection() override {}
+
+protected:
+    void RebuildTree(Tree tree, const std::vector<AccountRecord*>& listed) override;
+};
+
+// The store as every command opens it, as the program's start does: folders
+// made, a legacy combined file converted, then the accounts refreshed.
+class Store
+{
+public:
+    Store(const Folders& folders, std::ostream& err);
+
+    TerminalDesktop desktop;
+    RecordingPane pane;
+    CReaderDoc document;
+};
+
+} // namespace lk::cli

@@ -1,0 +1,71 @@
+// ledgerkeeper-cli: the account store on the command line. This file only
+// parses the general options and dispatches to the commands.
+#include "cli/Command.h"
+#include "cli/Store.h"
+#include "platform/Folders.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+std::string UsageText(const std::vector<std::unique_ptr<lk::cli::Command>>& commands)
+{
+    std::ostringstream text;
+    text << "usage: ledgerkeeper-cli [--home DIR] COMMAND [ARGS]\n\n"
+            "  --home DIR   the product folder (default: LEDGERKEEPER_HOME, else the user's data folder);\n"
+            "               the accounts live in DIR/Account\n\n"
+            "commands:\n";
+    for (const auto& command : commands) {
+        text << "  " << command->Synopsis() << '\n';
+    }
+    text << "\nexit status: 0 done, 1 refused or not found, 2 wrong usage\n";
+    return text.str();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace lk::cli;
+    const auto commands = AllCommands();
+    std::vector<std::string> args(argv + 1, argv + argc);
+
+    lk::Folders folders = lk::Folders::ForThisUser();
+    std::size_t next = 0;
+    if (next < args.size() && (args[next] == "--help" || args[next] == "-h")) {
+        std::cout << UsageText(commands);
+        return kDone;
+    }
+    if (next < args.size() && args[next] == "--home") {
+        if (next + 1 >= args.size()) {
+            std::cerr << "ledgerkeeper-cli: --home needs a folder\n" << UsageText(commands);
+            return kUsage;
+        }
+        folders = lk::Folders::Under(args[next + 1]);
+        next += 2;
+    }
+    if (next >= args.size()) {
+        std::cerr << UsageText(commands);
+        return kUsage;
+    }
+    const std::string& name = args[next];
+    Command* command = nullptr;
+    for (const auto& candidate : commands) {
+        if (candidate->Name() == name) {
+            command = candidate.get();
+        }
+    }
+    if (command == nullptr) {
+        std::cerr << "ledgerkeeper-cli: unknown command " << name << "\n" << UsageText(commands);
+        return kUsage;
+    }
+    const std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
+    try {
+        Store store(folders, std::cerr);
+        return command->Execute(store, commandArgs, std::cout, std::cerr);
+    } catch (const UsageError& error) {
+        std::cerr << "ledgerkeeper-cli: " << error.message << "\n" << UsageText(commands);
+        return kUsage;
+    }
+}

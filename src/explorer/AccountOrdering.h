@@ -1,0 +1,16 @@
+#pragma once
+
+#include "store/AccountRecord.h"
+
+namespace lk {
+
+// The two keys of the explorer's orders. `NameComesFirst`: ordinal comparison of
+// UTF-16 units, case-sensitive, so "B" < "Zeta" < "a". `CountComesFirst`: the
+// larger use count, taken as unsigned, comes first.
+bool NameComesFirst(const AccountRecord& p, const AccountRecord& q);
+bool CountComesFirst(const AccountRecord& p, const AccountRecord& q);
+
+// Whether the explorer lists a record: not hidden, a slot in use, and a name.
+bool IsListed(const AccountRecord& record);
+
+} // namespace lk
