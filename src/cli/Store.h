@@ -32,6 +32,7 @@ public:
     std::optional<std::filesystem::path> ChooseFileToSave(const FileDialog& dialog) override;
     bool OpenWebAddress(std::string_view address) override;
     bool ShowListing(const std::filesystem::path& listingFile) override;
+    bool OpenLocalFile(const std::filesystem::path&) override { return false; }
 
 private:
     std::ostream& err_;

@@ -47,6 +47,8 @@ public:
     // Shows the listing file to read or print, and returns once the user has
     // closed it; false when it could not be shown.
     virtual bool ShowListing(const std::filesystem::path& listingFile) = 0;
+    // Opens a local document (the manual) with the desktop's viewer.
+    virtual bool OpenLocalFile(const std::filesystem::path& file) = 0;
 };
 
 } // namespace lk

@@ -35,6 +35,7 @@ public:
     std::optional<std::filesystem::path> ChooseFileToSave(const FileDialog&) override { return std::nullopt; }
     bool OpenWebAddress(std::string_view) override { return false; }
     bool ShowListing(const std::filesystem::path&) override { return false; }
+    bool OpenLocalFile(const std::filesystem::path&) override { return false; }
 };
 
 DesktopPort& SilentDesktopInstance()

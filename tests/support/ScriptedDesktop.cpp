@@ -57,4 +57,10 @@ bool ScriptedDesktop::ShowListing(const std::filesystem::path& listingFile)
     return listingShown;
 }
 
+bool ScriptedDesktop::OpenLocalFile(const std::filesystem::path& file)
+{
+    openedFiles.push_back(file);
+    return true;
+}
+
 } // namespace lk::test

@@ -33,6 +33,7 @@ public:
     std::vector<std::string> openedAddresses;
     std::vector<std::string> listings; // the listing file's bytes at the time it was shown
     std::vector<std::filesystem::path> listingPaths;
+    std::vector<std::filesystem::path> openedFiles;
 
     bool AskYesNo(std::u16string_view text, std::u16string_view caption, Owner owner) override;
     void ShowMessage(std::u16string_view text, std::u16string_view caption, Owner owner) override;
@@ -40,6 +41,7 @@ public:
     std::optional<std::filesystem::path> ChooseFileToSave(const FileDialog& dialog) override;
     bool OpenWebAddress(std::string_view address) override;
     bool ShowListing(const std::filesystem::path& listingFile) override;
+    bool OpenLocalFile(const std::filesystem::path& file) override;
 };
 
 } // namespace lk::test
