@@ -6,6 +6,13 @@ std::vector<std::unique_ptr<Command>> AllCommands()
 {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(MakeListCommand());
+    commands.push_back(MakeShowCommand());
+    commands.push_back(MakeAddCommand());
+    commands.push_back(MakeLoginCommand());
+    commands.push_back(MakeDeleteCommand());
+    commands.push_back(MakeExportCommand());
+    commands.push_back(MakeImportCommand());
+    commands.push_back(MakePrintCommand());
     return commands;
 }
 

@@ -1,0 +1,45 @@
+#include "cli/Arguments.h"
+#include "cli/Command.h"
+#include "cli/Commands.h"
+#include "cli/Store.h"
+#include "transfer/PrintingListing.h"
+
+#include <ostream>
+
+namespace lk::cli {
+namespace {
+
+class PrintCommand final : public Command
+{
+public:
+    std::string_view Name() const override { return "print"; }
+    std::string_view Synopsis() const override
+    {
+        return "print\n"
+               "    the printing-format listing of every account (UTF-8, CR LF) on standard output";
+    }
+
+    int Execute(Store& store, const std::vector<std::string>& args, std::ostream& out, std::ostream&) override
+    {
+        const Arguments arguments(args, {}, {});
+        if (!arguments.Positional().empty()) {
+            throw UsageError{"print takes no arguments"};
+        }
+        // The listing file is shown by reading its bytes, and is gone once this returns.
+        if (!ShowPrintingListing(store.document)) {
+            return kRefused;
+        }
+        const std::vector<std::uint8_t>& listing = store.desktop.shownListing;
+        out.write(reinterpret_cast<const char*>(listing.data()), static_cast<std::streamsize>(listing.size()));
+        return kDone;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakePrintCommand()
+{
+    return std::make_unique<PrintCommand>();
+}
+
+} // namespace lk::cli
