@@ -38,8 +38,15 @@ struct UpdateContext
     DesktopPort* desktop = nullptr;
 };
 
-// The once-a-day update check at start. Returns true when the program is to go
-// on starting, false when it is to end for an upgrade.
+// The once-a-day update check at start. The current time is remembered at every
+// start; the check runs when no time was remembered or the remembered one is at
+// least a day old. It downloads the description into the program folder
+// (creating the folder for its owner only when missing), fetches every support
+// file that differs from the local one in size or last-write time, and asks
+// about an upgrade when the program's own file differs. Everything is addressed
+// by full paths in the program folder; the process's current folder is left
+// alone. Returns true when the program is to go on starting, which every failure
+// leads to; false only when the user took the upgrade.
 bool RunUpdateCheck(const UpdateContext& context);
 
 } // namespace lk

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/FileTime.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace lk {
+
+// What the update check compares of a local file: its size and its last-write
+// time as a file time, so that a description made from the files on this
+// machine matches them.
+struct FileInfo
+{
+    std::uint64_t size = 0;
+    FileTime lastWrite;
+};
+
+// The size and last-write time of a regular file (links followed), or nothing
+// when there is no regular file of that name.
+std::optional<FileInfo> ReadFileInfo(const std::filesystem::path& file);
+
+} // namespace lk
