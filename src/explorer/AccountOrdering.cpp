@@ -3,14 +3,12 @@
 #include "store/AccountList.h"
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 
 namespace lk {
 namespace {
 
 using Entries = std::vector<std::unique_ptr<AccountRecord>>;
-using KeyLess = std::function<bool(const AccountRecord&, const AccountRecord&)>;
 
 // The original program orders with an insertion pass: for i = 1 .. n-1 the
 // entry at i gets SortIndex i and, unless hidden, moves in front of the first
@@ -20,7 +18,11 @@ using KeyLess = std::function<bool(const AccountRecord&, const AccountRecord&)>;
 // in front of k, or equal it and stood in front of k (a later entry smaller than
 // M always finds its place in front of K, any other behind it). This gives the
 // same order and SortIndex values in O(n log n).
-void OrderLikeInsertionPass(Entries& entries, const KeyLess& less)
+//
+// `less(a, b)` compares the keys of the entries at the indexes a and b before
+// the pass; the keys are taken out of the records first, so that the sort walks
+// a compact table instead of every record.
+template <class KeyLess> void OrderLikeInsertionPass(Entries& entries, const KeyLess& less)
 {
     const std::size_t n = entries.size();
     if (n <= 1) {
@@ -30,39 +32,30 @@ void OrderLikeInsertionPass(Entries& entries, const KeyLess& less)
         entries[i]->SortIndex = static_cast<std::int32_t>(i);
     }
 
-    std::vector<std::size_t> visible;
-    visible.reserve(n);
+    std::vector<std::size_t> sorted;
+    sorted.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         if (!entries[i]->IsHidden()) {
-            visible.push_back(i);
+            sorted.push_back(i);
         }
     }
-    if (visible.size() == n) {
-        std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) { return less(*a, *b); });
-        return;
-    }
-    std::vector<std::size_t> sorted = visible;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](std::size_t a, std::size_t b) { return less(*entries[a], *entries[b]); });
+    std::stable_sort(sorted.begin(), sorted.end(), less);
 
     // For every hidden entry, in its original order: how many visible entries end
     // up in front of it.
     std::vector<std::pair<std::size_t, std::size_t>> hiddenPlaces; // (visible entries in front, original index)
     std::optional<std::size_t> largest;                            // original index of the largest visible key so far
     for (std::size_t k = 0; k < n; ++k) {
-        const AccountRecord& entry = *entries[k];
-        if (!entry.IsHidden()) {
-            if (!largest || less(*entries[*largest], entry)) {
+        if (!entries[k]->IsHidden()) {
+            if (!largest || less(*largest, k)) {
                 largest = k;
             }
             continue;
         }
         std::size_t inFront = 0;
         if (largest) {
-            const AccountRecord& m = *entries[*largest];
-            const auto precedes = [&](std::size_t e) {
-                return less(*entries[e], m) || (!less(m, *entries[e]) && e < k);
-            };
+            const std::size_t m = *largest;
+            const auto precedes = [&](std::size_t e) { return less(e, m) || (!less(m, e) && e < k); };
             inFront =
                 static_cast<std::size_t>(std::partition_point(sorted.begin(), sorted.end(), precedes) - sorted.begin());
         }
@@ -83,6 +76,34 @@ void OrderLikeInsertionPass(Entries& entries, const KeyLess& less)
     entries = std::move(ordered);
 }
 
+// Every account name, one after the other in one buffer.
+class NameTable
+{
+public:
+    explicit NameTable(const Entries& entries)
+    {
+        std::size_t units = 0;
+        for (const auto& entry : entries) {
+            units += entry->AccountName.size();
+        }
+        units_.reserve(units);
+        spans_.reserve(entries.size());
+        for (const auto& entry : entries) {
+            const std::u16string_view name = entry->AccountName.view();
+            spans_.emplace_back(static_cast<std::uint32_t>(units_.size()), static_cast<std::uint32_t>(name.size()));
+            units_.append(name);
+        }
+    }
+    std::u16string_view operator[](std::size_t i) const
+    {
+        return std::u16string_view(units_).substr(spans_[i].first, spans_[i].second);
+    }
+
+private:
+    std::u16string units_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans_;
+};
+
 } // namespace
 
 bool NameComesFirst(const AccountRecord& p, const AccountRecord& q)
@@ -102,12 +123,18 @@ bool IsListed(const AccountRecord& record)
 
 void AccountList::SortByName()
 {
-    OrderLikeInsertionPass(records_, NameComesFirst);
+    const NameTable names(records_);
+    OrderLikeInsertionPass(records_, [&](std::size_t a, std::size_t b) { return names[a] < names[b]; });
 }
 
 void AccountList::SortByFrequency()
 {
-    OrderLikeInsertionPass(records_, CountComesFirst);
+    std::vector<std::uint32_t> counts;
+    counts.reserve(records_.size());
+    for (const auto& record : records_) {
+        counts.push_back(record->UseCount);
+    }
+    OrderLikeInsertionPass(records_, [&](std::size_t a, std::size_t b) { return counts[a] > counts[b]; });
 }
 
 } // namespace lk

@@ -73,11 +73,13 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    // One byte more than the size asks the end of the file in the same read,
+    // so a file read whole takes one read and one more that finds the end.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t done = 0;
     for (;;) {
         if (done == bytes.size()) {
-            bytes.resize(bytes.size() + 4096);
+            bytes.resize(bytes.size() * 2); // the file grew while being read
         }
         const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
         if (got < 0) {

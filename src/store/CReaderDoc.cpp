@@ -84,7 +84,7 @@ CReaderDoc::~CReaderDoc()
 
 std::filesystem::path CReaderDoc::CombinedFilePath() const
 {
-    return m_context.folders.data / "LedgerKeeper.dat";
+    return m_context.folders.data / kCombinedFileName;
 }
 
 std::filesystem::path CReaderDoc::ListingFilePath() const
@@ -114,7 +114,10 @@ bool CReaderDoc::LoadAllAccounts(AccountList& list)
             noShortFile = false;
             continue;
         }
-        if (content.outcome != AccountFileOutcome::Text) {
+        // A combined file still here waits for its conversion at the next start.
+        // Read as an account file, its first line would become an account named
+        // after it, whose save would overwrite the accounts not yet converted.
+        if (content.outcome != AccountFileOutcome::Text || name == kCombinedFileName) {
             continue;
         }
         auto record = std::make_unique<AccountRecord>();

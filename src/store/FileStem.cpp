@@ -9,7 +9,7 @@ namespace lk {
 
 bool IsUsableStem(std::string_view stem)
 {
-    if (stem.empty() || stem == "." || stem == ".." || !StemText::Fits(stem)) {
+    if (stem.empty() || stem == "." || stem == ".." || stem == kCombinedFileStem || !StemText::Fits(stem)) {
         return false;
     }
     for (const char c : stem) {
@@ -34,9 +34,14 @@ std::filesystem::path AccountFilePath(const std::filesystem::path& dataFolder, s
 
 std::string NewFileStem(const std::filesystem::path& dataFolder)
 {
+    return NewFileStem(dataFolder, FileTime::Now());
+}
+
+std::string NewFileStem(const std::filesystem::path& dataFolder, FileTime now)
+{
     static std::set<std::string> given;
     static std::uint64_t lastTicks = 0;
-    std::uint64_t ticks = FileTime::Now().ticks;
+    std::uint64_t ticks = now.ticks;
     if (ticks <= lastTicks) {
         ticks = lastTicks + 1;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileTime.h"
 #include "store/AccountRecord.h"
 
 #include <filesystem>
@@ -10,9 +11,15 @@ namespace lk {
 
 using StemText = decltype(AccountRecord::FileStem);
 
+// The legacy combined file of the data folder, and the stem its name would give.
+inline constexpr std::string_view kCombinedFileName = "LedgerKeeper.dat";
+inline constexpr std::string_view kCombinedFileStem = "LedgerKeeper";
+
 // A stem names a file directly inside the data folder only when it is not empty,
 // holds no "/", "\", ":", control character or zero, is not "." or "..", and
-// fits the record's field whole (a cut stem would name another file).
+// fits the record's field whole (a cut stem would name another file). Nor may it
+// name the legacy combined file: an account saved there would overwrite accounts
+// not yet converted, and be taken for a combined file at the next start.
 bool IsUsableStem(std::string_view stem);
 
 // The stem a file's own name gives: the part before the first full stop.
@@ -27,5 +34,7 @@ std::filesystem::path AccountFilePath(const std::filesystem::path& dataFolder, s
 // exists in the data folder, nor repeats a stem given before in this process:
 // when the clock has not moved on, the next tick is taken.
 std::string NewFileStem(const std::filesystem::path& dataFolder);
+// The same, with the clock read by the caller.
+std::string NewFileStem(const std::filesystem::path& dataFolder, FileTime now);
 
 } // namespace lk

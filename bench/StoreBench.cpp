@@ -1,0 +1,121 @@
+// RefreshAccounts over a data folder of many account files, beside the floor: a
+// plain loop that opens, reads and closes the same files.
+#include "explorer/ExplorerPort.h"
+#include "store/AccountFile.h"
+#include "store/CReaderDoc.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <fcntl.h>
+#include <map>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::u16string_view kUser = u"bench";
+
+// A product folder under the temporary folder with `count` account files,
+// made once per size and removed at exit.
+class BenchFolder
+{
+public:
+    explicit BenchFolder(int count)
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lk-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::abort();
+        }
+        product = pattern;
+        folders = lk::Folders::Under(product);
+        lk::CReaderDoc document(lk::DocumentContext{folders, std::u16string(kUser), nullptr, nullptr});
+        for (int i = 0; i < count; ++i) {
+            lk::AccountRecord record;
+            record.AccountName =
+                u"Account " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + lk::Wide(std::to_string(i));
+            record.Url = "https://www.example.com/login/" + std::to_string(i);
+            record.FileStem = std::to_string(1000000 + i);
+            record.UseCount = static_cast<std::uint32_t>(i % 17);
+            record.Kind = lk::kKindSaved;
+            record.SlotCount = 3;
+            record.Slots[0].Flag = 1;
+            record.Slots[0].Value = "secret-password";
+            record.Slots[1].Value = "user.name@example.com";
+            record.Slots[2].Value = "ID-" + std::to_string(i);
+            record.Comment = u"A comment of a typical length, with a few words in it.";
+            document.SaveAccount(record);
+            files.push_back(folders.data / (record.FileStem.str() + ".dat"));
+        }
+    }
+    ~BenchFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(product, error);
+    }
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+
+    std::filesystem::path product;
+    lk::Folders folders;
+    std::vector<std::filesystem::path> files;
+};
+
+const BenchFolder& FolderOf(int count)
+{
+    static std::map<int, std::unique_ptr<BenchFolder>> folders;
+    auto& folder = folders[count];
+    if (!folder) {
+        folder = std::make_unique<BenchFolder>(count);
+    }
+    return *folder;
+}
+
+// A pane that only takes the listed records, as a tree would.
+class CountingPane final : public lk::ExplorerPort
+{
+public:
+    std::size_t items = 0;
+    void ClearSelection() override {}
+
+protected:
+    void RebuildTree(Tree, const std::vector<lk::AccountRecord*>& listed) override { items += listed.size(); }
+};
+
+void BM_RefreshAccounts(benchmark::State& state)
+{
+    const BenchFolder& folder = FolderOf(static_cast<int>(state.range(0)));
+    CountingPane pane;
+    lk::CReaderDoc document(lk::DocumentContext{folder.folders, std::u16string(kUser), nullptr, &pane});
+    for (auto _ : state) {
+        document.RefreshAccounts();
+        benchmark::DoNotOptimize(document.Accounts().GetCount());
+    }
+    if (document.Accounts().GetCount() != state.range(0)) {
+        state.SkipWithError("not every account loaded");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The floor: open, read and close every file, nothing else.
+void BM_OpenReadCloseFloor(benchmark::State& state)
+{
+    const BenchFolder& folder = FolderOf(static_cast<int>(state.range(0)));
+    std::vector<char> buffer(8192);
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (const auto& file : folder.files) {
+            const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+            ssize_t got = 0;
+            while ((got = ::read(fd, buffer.data(), buffer.size())) > 0) {
+                total += static_cast<std::size_t>(got);
+            }
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(BM_RefreshAccounts)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenReadCloseFloor)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
