@@ -1,6 +1,7 @@
 // RefreshAccounts over a data folder of many account files, beside the floor: a
 // plain loop that opens, reads and closes the same files.
 #include "explorer/ExplorerPort.h"
+#include "platform/MemoryTuning.h"
 #include "store/AccountFile.h"
 #include "store/CReaderDoc.h"
 
@@ -82,6 +83,7 @@ protected:
 
 void BM_RefreshAccounts(benchmark::State& state)
 {
+    lk::KeepFreedMemoryForReuse(); // as the programs do at start
     const BenchFolder& folder = FolderOf(static_cast<int>(state.range(0)));
     CountingPane pane;
     lk::CReaderDoc document(lk::DocumentContext{folder.folders, std::u16string(kUser), nullptr, &pane});

@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "cli/Store.h"
 #include "platform/Folders.h"
+#include "platform/MemoryTuning.h"
 
 #include <iostream>
 #include <sstream>
@@ -28,6 +29,7 @@ std::string UsageText(const std::vector<std::unique_ptr<lk::cli::Command>>& comm
 int main(int argc, char** argv)
 {
     using namespace lk::cli;
+    lk::KeepFreedMemoryForReuse();
     const auto commands = AllCommands();
     std::vector<std::string> args(argv + 1, argv + argc);
 

@@ -73,25 +73,27 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
-    // One byte more than the size asks the end of the file in the same read,
-    // so a file read whole takes one read and one more that finds the end.
+    // One byte more than the size: a read that fills less than the buffer has
+    // met the end of the file, so a file read whole takes a single read. The
+    // store reads every account file at every refresh.
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t done = 0;
     for (;;) {
         if (done == bytes.size()) {
             bytes.resize(bytes.size() * 2); // the file grew while being read
         }
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+        const std::size_t wanted = bytes.size() - done;
+        const ssize_t got = ::read(fd.get(), bytes.data() + done, wanted);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
             return std::nullopt;
         }
-        if (got == 0) {
+        done += static_cast<std::size_t>(got);
+        if (static_cast<std::size_t>(got) < wanted) {
             break;
         }
-        done += static_cast<std::size_t>(got);
     }
     bytes.resize(done);
     return bytes;

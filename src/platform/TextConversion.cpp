@@ -93,6 +93,13 @@ std::size_t SequenceLength(std::string_view text, std::size_t i, char32_t& cp)
 std::string ToEightBit(std::u16string_view text)
 {
     std::string out;
+    ToEightBit(text, out);
+    return out;
+}
+
+void ToEightBit(std::u16string_view text, std::string& out)
+{
+    out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
@@ -106,7 +113,6 @@ std::string ToEightBit(std::u16string_view text)
             AppendUtf8(out, c);
         }
     }
-    return out;
 }
 
 std::u16string FromEightBit(std::string_view text)

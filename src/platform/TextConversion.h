@@ -11,6 +11,8 @@ namespace lk {
 
 // UTF-16 to 8-bit text. A lone surrogate converts to "?".
 std::string ToEightBit(std::u16string_view text);
+// The same into a caller's string, whose storage is reused.
+void ToEightBit(std::u16string_view text, std::string& out);
 
 // 8-bit text to UTF-16. A byte that does not begin a well-formed UTF-8 sequence
 // converts to U+FFFD.

@@ -34,17 +34,28 @@ void AppendInteger(std::u16string& line, std::int64_t value)
     line.push_back(u',');
 }
 
-std::u16string Unescaped(std::u16string_view field)
+bool HoldsEscapes(std::u16string_view field)
 {
-    std::u16string text(field);
-    for (char16_t& c : text) {
+    return field.find_first_of(std::u16string_view(u"\uE02C\uE00A")) != std::u16string_view::npos;
+}
+
+// The field with the escapes turned back. Most fields hold none: those are
+// handed back as they stand, without a copy, since every refresh parses every
+// account file.
+std::u16string_view Unescaped(std::u16string_view field, std::u16string& buffer)
+{
+    if (!HoldsEscapes(field)) {
+        return field;
+    }
+    buffer.assign(field);
+    for (char16_t& c : buffer) {
         if (c == kEscapedComma) {
             c = u',';
         } else if (c == kEscapedLineFeed) {
             c = u'\n';
         }
     }
-    return text;
+    return buffer;
 }
 
 bool IsBlank(char16_t c)
@@ -148,19 +159,22 @@ bool ParseAccountLine(std::u16string_view text, AccountRecord& record)
 {
     FieldReader reader(text);
     std::u16string_view field;
+    std::u16string unescaped;
+    std::string eightBitText;
 
     const auto wide = [&](auto& target) {
         if (!reader.Next(field)) {
             return false;
         }
-        target = Unescaped(field);
+        target = Unescaped(field, unescaped);
         return true;
     };
     const auto eightBit = [&](auto& target) {
         if (!reader.Next(field)) {
             return false;
         }
-        target = ToEightBit(Unescaped(field));
+        ToEightBit(Unescaped(field, unescaped), eightBitText);
+        target = eightBitText;
         return true;
     };
     const auto integer = [&](auto& target) {
@@ -177,7 +191,7 @@ bool ParseAccountLine(std::u16string_view text, AccountRecord& record)
     if (!reader.Next(field)) {
         return false;
     }
-    const std::string stem = ToEightBit(Unescaped(field));
+    const std::string stem = ToEightBit(Unescaped(field, unescaped));
     record.FileStem = IsUsableStem(stem) ? std::string_view(stem) : std::string_view();
 
     if (!eightBit(record.Aux4) || !integer(record.SortIndex) || !integer(record.UseCount) || !integer(record.Kind) ||
@@ -197,7 +211,7 @@ bool ParseAccountLine(std::u16string_view text, AccountRecord& record)
     if (!reader.Last(field)) {
         return false;
     }
-    record.Comment = Unescaped(field);
+    record.Comment = Unescaped(field, unescaped);
     return true;
 }
 

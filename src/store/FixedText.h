@@ -2,6 +2,7 @@
 
 #include "platform/TextConversion.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -37,8 +38,11 @@ public:
         // A zero ends the text, as it does in the files the record comes from.
         text = text.substr(0, text.find('\0'));
         const std::string_view kept = CutEightBit(text, kMostBytes);
-        bytes_.fill('\0');
-        kept.copy(bytes_.data(), kept.size());
+        // Every byte past the text is zero: only the old text's tail needs clearing.
+        if (kept.data() != bytes_.data()) {
+            kept.copy(bytes_.data(), kept.size());
+        }
+        std::fill(bytes_.begin() + kept.size(), bytes_.begin() + std::max(size_, kept.size()), '\0');
         size_ = kept.size();
     }
 
@@ -77,8 +81,10 @@ public:
     {
         text = text.substr(0, text.find(u'\0'));
         const std::u16string_view kept = CutWide(text, kMostUnits);
-        units_.fill(u'\0');
-        kept.copy(units_.data(), kept.size());
+        if (kept.data() != units_.data()) {
+            kept.copy(units_.data(), kept.size());
+        }
+        std::fill(units_.begin() + kept.size(), units_.begin() + std::max(size_, kept.size()), u'\0');
         size_ = kept.size();
     }
 
