@@ -1,0 +1,13 @@
+#include "shell/CReaderApp.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    lk::CReaderApp theApp;
+    if (!theApp.InitInstance()) {
+        return 0;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace lk {
+
+// The edit boxes of the account form. Two things set them apart from Qt's own:
+// each keeps its selection while another box has the focus, since the form's
+// Cut and Copy act on the selections of all boxes; and the accelerators of the
+// Edit commands (Alt+Backspace, Shift+Delete, Ctrl+Insert, Shift+Insert) go to
+// the form's commands instead of the focused box alone.
+
+// True for the keys that the main window's accelerators take from the boxes.
+bool IsEditAccelerator(const QKeyEvent& event);
+
+class GuiEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit GuiEdit(QWidget* parent = nullptr);
+
+protected:
+    bool event(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+class GuiTextEdit : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit GuiTextEdit(QWidget* parent = nullptr);
+
+protected:
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+} // namespace lk
