@@ -1,9 +1,11 @@
+#include "platform/MemoryTuning.h"
 #include "shell/CReaderApp.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    lk::KeepFreedMemoryForReuse();
     QApplication application(argc, argv);
     lk::CReaderApp theApp;
     if (!theApp.InitInstance()) {

@@ -6,7 +6,7 @@
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QToolBar>
+#include <QMenuBar>
 #include <sys/stat.h>
 
 namespace lk::test {
