@@ -3,6 +3,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #endif
 
@@ -44,6 +45,23 @@ std::optional<FileInfo> ReadFileInfo(const std::filesystem::path& file)
         return std::nullopt;
     }
     return FileInfo{size, FileTime{static_cast<std::uint64_t>(time.time_since_epoch().count())}};
+#endif
+}
+
+bool SetLastWriteTime(const std::filesystem::path& file, FileTime time)
+{
+#ifndef _WIN32
+    const std::int64_t seconds =
+        static_cast<std::int64_t>(time.ticks / kTicksPerSecond) - static_cast<std::int64_t>(kEpochDifferenceSeconds);
+    const long nanoseconds = static_cast<long>(time.ticks % kTicksPerSecond) * 100;
+    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), nanoseconds}};
+    return ::utimensat(AT_FDCWD, file.c_str(), times, 0) == 0;
+#else
+    using Clock = std::filesystem::file_time_type;
+    std::error_code error;
+    std::filesystem::last_write_time(file, Clock(Clock::duration(static_cast<Clock::duration::rep>(time.ticks))),
+                                     error);
+    return !error;
 #endif
 }
 

@@ -21,4 +21,7 @@ struct FileInfo
 // when there is no regular file of that name.
 std::optional<FileInfo> ReadFileInfo(const std::filesystem::path& file);
 
+// Sets a file's last-write time; false when it cannot be set.
+bool SetLastWriteTime(const std::filesystem::path& file, FileTime time);
+
 } // namespace lk

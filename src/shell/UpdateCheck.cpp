@@ -74,7 +74,15 @@ Outcome HandleRecord(const UpdateContext& context, const UpdateRecord& record)
         return OfferUpgrade(context);
     }
     // A support file that fails to arrive is fetched again at the next check.
-    context.downloader->Download(context.baseAddress + name, localFile);
+    // One that arrives whole takes the time its record gives: it is the file
+    // the record describes, and with the time of its download it would never
+    // match the record and would be fetched again at every check.
+    if (context.downloader->Download(context.baseAddress + name, localFile)) {
+        const auto info = ReadFileInfo(localFile);
+        if (info && static_cast<std::uint32_t>(info->size) == record.size) {
+            SetLastWriteTime(localFile, FileTime{static_cast<std::uint64_t>(record.timeHigh) << 32 | record.timeLow});
+        }
+    }
     return Outcome::NextRecord;
 }
 

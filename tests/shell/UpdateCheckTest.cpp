@@ -196,6 +196,23 @@ TEST_F(UpdateDecisions, MissingSupportFileIsDownloadedAndTheNextRecordsAreStillH
     EXPECT_TRUE(desktop.questions.empty());
 }
 
+TEST_F(UpdateDecisions, ADownloadedSupportFileMatchesItsRecordAtTheNextCheck)
+{
+    const std::string content = "support file of twenty-nine b";
+    Describe("1 help.dll " + std::to_string(content.size()) + " 89abcdef 01d2c3b4\n");
+    downloader.files[kBase + "help.dll"] = content;
+
+    EXPECT_TRUE(Run(kNow));
+    const auto info = ReadFileInfo(folders.program / "help.dll");
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->lastWrite.Low(), 0x89abcdefu);
+    EXPECT_EQ(info->lastWrite.High(), 0x01d2c3b4u);
+
+    downloader.requested.clear();
+    EXPECT_TRUE(Run(kNow + 2 * 86400));
+    EXPECT_EQ(downloader.requested, Requested({"update.dat"}));
+}
+
 TEST_F(UpdateDecisions, SmallEmptyAndUnsafeRecordsAreIgnoredWhateverTheLocalFile)
 {
     WriteBytes(folders.program / "small.dll", Bytes("x"));
