@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #ifndef _WIN32
@@ -61,6 +62,12 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
 } // namespace
 #endif
 
+namespace {
+// Temporary files start with a full stop and do not end in ".dat", so no
+// listing of account files ever takes one for an account.
+constexpr std::string_view kTemporaryPrefix = ".ledgerkeeper-save-";
+} // namespace
+
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file)
 {
 #ifndef _WIN32
@@ -109,7 +116,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
 bool ReplaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes)
 {
 #ifndef _WIN32
-    std::string pattern = (target.parent_path() / ".ledgerkeeper-save-XXXXXX").string();
+    std::string pattern = (target.parent_path() / (std::string(kTemporaryPrefix) + "XXXXXX")).string();
     FileDescriptor fd(::mkstemp(pattern.data()));
     if (!fd.valid()) {
         return false;
@@ -141,6 +148,23 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::span<const 
     }
     return true;
 #endif
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds age)
+{
+    std::error_code error;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code fileError;
+        if (name.rfind(kTemporaryPrefix, 0) != 0 || !it->is_regular_file(fileError)) {
+            continue;
+        }
+        const auto written = std::filesystem::last_write_time(it->path(), fileError);
+        if (!fileError && now - written > age) {
+            std::filesystem::remove(it->path(), fileError);
+        }
+    }
 }
 
 bool WritePrivateFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes)

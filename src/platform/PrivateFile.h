@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,10 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
 // and the temporary file is renamed over the target. Returns false, leaving the
 // target as it was, when any step fails.
 bool ReplaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+
+// Removes the temporary files that ReplaceFileAtomically leaves in `folder`
+// when the process dies before the rename, once they are older than `age`.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds age);
 
 // Creates or empties `file` and writes `bytes` into it (mode 0600). Returns false
 // when the file cannot be created or written.

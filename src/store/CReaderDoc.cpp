@@ -71,6 +71,9 @@ CReaderDoc::CReaderDoc(DocumentContext context) : m_context(std::move(context))
     // The listing holds every password in plain text; one that a crash left behind goes now.
     std::error_code error;
     std::filesystem::remove(ListingFilePath(), error);
+    // So do the temporary files of saves that a crash cut short; a save under
+    // way in another instance is minutes younger than any of them.
+    RemoveStaleTemporaryFiles(m_context.folders.data, std::chrono::minutes(10));
     LiveDocuments().push_back(this);
     g_pDocument = this;
 }
@@ -117,7 +120,7 @@ bool CReaderDoc::LoadAllAccounts(AccountList& list)
         // A combined file still here waits for its conversion at the next start.
         // Read as an account file, its first line would become an account named
         // after it, whose save would overwrite the accounts not yet converted.
-        if (content.outcome != AccountFileOutcome::Text || name == kCombinedFileName) {
+        if (content.outcome != AccountFileOutcome::Text || EqualsIgnoringAsciiCase(name, kCombinedFileName)) {
             continue;
         }
         auto record = std::make_unique<AccountRecord>();

@@ -1,6 +1,7 @@
 #include "store/FileStem.h"
 
 #include "platform/FileTime.h"
+#include "platform/TextConversion.h"
 
 #include <set>
 #include <system_error>
@@ -9,7 +10,8 @@ namespace lk {
 
 bool IsUsableStem(std::string_view stem)
 {
-    if (stem.empty() || stem == "." || stem == ".." || stem == kCombinedFileStem || !StemText::Fits(stem)) {
+    if (stem.empty() || stem == "." || stem == ".." || EqualsIgnoringAsciiCase(stem, kCombinedFileStem) ||
+        !StemText::Fits(stem)) {
         return false;
     }
     for (const char c : stem) {

@@ -288,7 +288,7 @@ TEST_F(ShownAccountSaveTest, FailedWriteIsShownAndKeepsTheShownRecord)
 
 TEST_F(ShownAccountSaveTest, FormSaveChoosesByTheShownAccount)
 {
-    const FormBoxes boxes = Boxes(u"New", u"new.example", u"a", u"b", u"c");
+    FormBoxes boxes = Boxes(u"New", u"new.example", u"a", u"b", u"c");
     EXPECT_EQ(SaveFormAccount(*document, nullptr, [&] { return boxes; }), SaveOutcome::Saved);
     EXPECT_EQ(Loaded().size(), 2U);
     EXPECT_EQ(SaveFormAccount(*document, &shown, [&] { return ShownBoxes(shown); }), SaveOutcome::Unchanged);

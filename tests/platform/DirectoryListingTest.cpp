@@ -34,7 +34,7 @@ TEST(ListingOrder, ShorterPrefixFirstAndTiesByBytes)
 TEST(ListDatFiles, OnlyRegularFilesEndingInDatInAnyCase)
 {
     test::TempFolder temp;
-    const auto folder = temp.path();
+    const auto& folder = temp.path();
     for (const char* name : {"b.dat", "A.DAT", "c.Dat", "d.dat.txt", "e.da", "dat", ".dat", "f.dat~"}) {
         test::WriteBytes(folder / name, {'x'});
     }

@@ -101,5 +101,20 @@ TEST_F(PrivateFileTest, WritePrivateFileTruncatesAndKeepsOwnerOnly)
     EXPECT_FALSE(WritePrivateFile(folder / "missing" / "x", Pattern(3)));
 }
 
+TEST_F(PrivateFileTest, OnlyStaleTemporaryFilesOfSavesAreRemoved)
+{
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {".ledgerkeeper-save-AAAAAA", ".ledgerkeeper-save-BBBBBB", "1234.dat", "notes.txt"}) {
+        test::WriteBytes(folder / name, {'x'});
+        std::filesystem::last_write_time(folder / name, old);
+    }
+    test::WriteBytes(folder / ".ledgerkeeper-save-CCCCCC", {'y'}); // a save under way
+
+    RemoveStaleTemporaryFiles(folder, std::chrono::minutes(10));
+
+    EXPECT_EQ(test::FileNames(folder),
+              (std::vector<std::string>{".ledgerkeeper-save-CCCCCC", "1234.dat", "notes.txt"}));
+}
+
 } // namespace
 } // namespace lk

@@ -43,7 +43,7 @@ struct MergeCase
     std::vector<std::u16string> names; // the list after it
 };
 
-AccountRecord Variant(AccountTexts texts, void (*change)(AccountRecord&))
+AccountRecord Variant(const AccountTexts& texts, void (*change)(AccountRecord&))
 {
     AccountRecord record = MakeAccount(texts);
     change(record);

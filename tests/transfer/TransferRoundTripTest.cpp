@@ -25,11 +25,11 @@ std::vector<std::u16string> Lines(const std::filesystem::path& file)
 }
 
 // A line with its FileStem and SortIndex fields emptied, which differ between stores.
-std::u16string WithoutStemAndOrder(std::u16string line)
+std::u16string WithoutStemAndOrder(std::u16string_view line)
 {
     std::vector<std::u16string> fields;
     for (std::size_t start = 0, comma; (comma = line.find(u',', start)) != std::u16string::npos; start = comma + 1) {
-        fields.push_back(line.substr(start, comma - start));
+        fields.emplace_back(line.substr(start, comma - start));
     }
     fields.at(4).clear();
     fields.at(6).clear();
