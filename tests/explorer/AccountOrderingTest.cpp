@@ -10,7 +10,7 @@ namespace {
 
 using Names = std::vector<std::u16string>;
 
-struct Spec
+struct Entry
 {
     std::u16string name;
     std::uint32_t useCount = 0;
@@ -18,14 +18,14 @@ struct Spec
     std::uint32_t slotCount = 1;
 };
 
-void Fill(AccountList& list, std::initializer_list<Spec> specs)
+void Fill(AccountList& list, std::initializer_list<Entry> entries)
 {
-    for (const Spec& spec : specs) {
+    for (const Entry& account : entries) {
         auto record = std::make_unique<AccountRecord>();
-        record->AccountName = spec.name;
-        record->UseCount = spec.useCount;
-        record->Kind = spec.kind;
-        record->SlotCount = spec.slotCount;
+        record->AccountName = account.name;
+        record->UseCount = account.useCount;
+        record->Kind = account.kind;
+        record->SlotCount = account.slotCount;
         record->SortIndex = -7;
         list.Add(std::move(record));
     }

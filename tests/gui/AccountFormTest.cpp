@@ -10,13 +10,13 @@ namespace {
 class AccountFormTest : public AppFixture
 {
 protected:
-    // Shows `spec` in the form, as the explorer does.
-    void Show(const AccountSpec& spec)
+    // Shows `account` in the form, as the explorer does.
+    void Show(const AccountFixture& account)
     {
-        WriteAccount(spec);
+        WriteAccount(account);
         Document().RefreshAccounts();
         Form().OnInitialUpdate();
-        const std::ptrdiff_t index = Document().Accounts().FindByName(spec.name);
+        const std::ptrdiff_t index = Document().Accounts().FindByName(account.name);
         ASSERT_GE(index, 0);
         ASSERT_TRUE(Document().OpenAccount(Document().Accounts().GetAt(index)));
     }
@@ -79,8 +79,8 @@ TEST_F(AccountFormTest, TheFormHasTheTemplatesControlsInItsTabOrder)
 TEST_F(AccountFormTest, TheResetLeavesAnEmptyUntitledFormWithLabelsWithoutColons)
 {
     StartApp();
-    AccountSpec spec = Named(u"Mail");
-    Show(spec);
+    AccountFixture account = Named(u"Mail");
+    Show(account);
     ASSERT_NE(Form().ShownAccount(), nullptr);
     const auto before = Document().Accounts().GetCount();
 
@@ -130,17 +130,17 @@ TEST_P(ShowAccountTest, ShowsTheSlotsInUseWithTheirLabels)
 {
     const ShowCase& c = GetParam();
     StartApp();
-    AccountSpec spec = Named(u"Shown");
-    spec.url = "https://shown.example/";
-    spec.slotCount = c.slotCount;
-    spec.password = "pw";
-    spec.userName = "alice";
-    spec.accountId = "42";
-    spec.passwordLabel = c.passwordLabel;
-    spec.userNameLabel = c.userNameLabel;
-    spec.accountIdLabel = c.accountIdLabel;
-    spec.comment = u"line one\r\nline two";
-    Show(spec);
+    AccountFixture account = Named(u"Shown");
+    account.url = "https://shown.example/";
+    account.slotCount = c.slotCount;
+    account.password = "pw";
+    account.userName = "alice";
+    account.accountId = "42";
+    account.passwordLabel = c.passwordLabel;
+    account.userNameLabel = c.userNameLabel;
+    account.accountIdLabel = c.accountIdLabel;
+    account.comment = u"line one\r\nline two";
+    Show(account);
 
     EXPECT_EQ(Box(1020)->text(), "Shown");
     EXPECT_EQ(Box(1021)->text(), "https://shown.example/");
@@ -173,9 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AccountFormTest, RevealTogglesThePasswordBoxAndShowingMasksItAgain)
 {
     StartApp();
-    AccountSpec spec = Named(u"Mail");
-    spec.password = "open sesame";
-    Show(spec);
+    AccountFixture account = Named(u"Mail");
+    account.password = "open sesame";
+    Show(account);
     ExpectMasked();
 
     Button(1001)->click();
@@ -224,17 +224,17 @@ TEST_F(AccountFormTest, ReadingTheBoxesCutsEachToItsLimit)
 TEST_F(AccountFormTest, TheCommentsLineBreaksReadAsTheyWereStored)
 {
     StartApp();
-    AccountSpec spec = Named(u"Mail");
-    spec.comment = u"first\r\nsecond";
-    Show(spec);
+    AccountFixture account = Named(u"Mail");
+    account.comment = u"first\r\nsecond";
+    Show(account);
     EXPECT_EQ(Form().ReadBoxes().comment, u"first\r\nsecond");
 }
 
 TEST_F(AccountFormTest, ClosingTheWindowWithTypedTextAsksNothingAndLeavesTheStore)
 {
     StartApp();
-    AccountSpec spec = Named(u"Mail");
-    Show(spec);
+    AccountFixture account = Named(u"Mail");
+    Show(account);
     Box(1021)->setText("https://changed.example");
     CloseAllAccountWindows();
     EXPECT_TRUE(desktop.questions.empty());

@@ -11,21 +11,21 @@
 
 namespace lk::test {
 
-AccountRecord MakeRecord(const AccountSpec& spec)
+AccountRecord MakeRecord(const AccountFixture& account)
 {
     AccountRecord record;
-    record.AccountName = spec.name;
-    record.Url = spec.url;
-    record.SlotCount = spec.slotCount;
-    record.Slots[kPasswordSlot].Value = spec.password;
-    record.Slots[kPasswordSlot].Label = spec.passwordLabel;
-    record.Slots[kUserNameSlot].Value = spec.userName;
-    record.Slots[kUserNameSlot].Label = spec.userNameLabel;
-    record.Slots[kAccountIdSlot].Value = spec.accountId;
-    record.Slots[kAccountIdSlot].Label = spec.accountIdLabel;
-    record.UseCount = spec.useCount;
-    record.Comment = spec.comment;
-    record.Kind = spec.kind;
+    record.AccountName = account.name;
+    record.Url = account.url;
+    record.SlotCount = account.slotCount;
+    record.Slots[kPasswordSlot].Value = account.password;
+    record.Slots[kPasswordSlot].Label = account.passwordLabel;
+    record.Slots[kUserNameSlot].Value = account.userName;
+    record.Slots[kUserNameSlot].Label = account.userNameLabel;
+    record.Slots[kAccountIdSlot].Value = account.accountId;
+    record.Slots[kAccountIdSlot].Label = account.accountIdLabel;
+    record.UseCount = account.useCount;
+    record.Comment = account.comment;
+    record.Kind = account.kind;
     return record;
 }
 
@@ -44,14 +44,14 @@ AppFixture::~AppFixture()
     Settle();
 }
 
-void AppFixture::WriteAccount(const AccountSpec& spec)
+void AppFixture::WriteAccount(const AccountFixture& account)
 {
     // A document of its own writes the file, exactly as the program's store does.
     const bool appRunning = app != nullptr;
     CReaderDoc* previous = g_pDocument;
     {
         CReaderDoc writer(DocumentContext{folders, CurrentUserName(), &desktop, nullptr});
-        AccountRecord record = MakeRecord(spec);
+        AccountRecord record = MakeRecord(account);
         ASSERT_TRUE(writer.SaveAccount(record));
     }
     if (appRunning) {

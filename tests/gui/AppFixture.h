@@ -23,7 +23,7 @@
 namespace lk::test {
 
 // One account as a test writes it into the data folder.
-struct AccountSpec
+struct AccountFixture
 {
     std::u16string name;
     std::string url = "https://example.com";
@@ -39,14 +39,14 @@ struct AccountSpec
     std::string accountIdLabel;
 };
 
-inline AccountSpec Named(std::u16string name)
+inline AccountFixture Named(std::u16string name)
 {
-    AccountSpec spec;
-    spec.name = std::move(name);
-    return spec;
+    AccountFixture account;
+    account.name = std::move(name);
+    return account;
 }
 
-AccountRecord MakeRecord(const AccountSpec& spec);
+AccountRecord MakeRecord(const AccountFixture& account);
 
 // The program as it starts, on a product folder of its own, with the desktop
 // scripted and an update check that lets it start without the network.
@@ -57,7 +57,7 @@ protected:
     ~AppFixture() override;
 
     // Writes an account file as the store writes it, before or after the start.
-    void WriteAccount(const AccountSpec& spec);
+    void WriteAccount(const AccountFixture& account);
     // Starts the program and lets it settle; fails the test when it does not start.
     void StartApp();
     // Lets queued events run (title updates, deferred deletes).

@@ -13,12 +13,12 @@ class EditCommandsTest : public AppFixture
 protected:
     void SetUp() override
     {
-        AccountSpec spec = Named(u"Mail");
-        spec.url = "https://mail.example";
-        spec.userName = "alice";
-        spec.password = "secret";
-        spec.comment = u"note";
-        WriteAccount(spec);
+        AccountFixture account = Named(u"Mail");
+        account.url = "https://mail.example";
+        account.userName = "alice";
+        account.password = "secret";
+        account.comment = u"note";
+        WriteAccount(account);
         StartApp();
         SelectInTab(1, u"Mail");
         ASSERT_NE(Form().ShownAccount(), nullptr);

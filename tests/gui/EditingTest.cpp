@@ -99,9 +99,9 @@ TEST_F(EditingTest, ANewAccountWithOneLoginBoxAsksAndNoSavesNothing)
 
 TEST_F(EditingTest, AShownAccountWithOneLoginBoxEmptyAsksOnEverySave)
 {
-    AccountSpec spec = Named(u"Mail");
-    spec.accountId = "";
-    WriteAccount(spec);
+    AccountFixture account = Named(u"Mail");
+    account.accountId = "";
+    WriteAccount(account);
     StartApp();
     const std::filesystem::path file = FileOf(u"Mail");
     const auto before = ReadBytes(file);
@@ -135,9 +135,9 @@ TEST_F(EditingTest, AnEmptiedUrlSavesNothingAndSaysNothing)
 
 TEST_F(EditingTest, AChangeAnsweredYesIsWrittenOverTheAccountsOwnFile)
 {
-    AccountSpec spec = Named(u"Mail");
-    spec.useCount = 7;
-    WriteAccount(spec);
+    AccountFixture account = Named(u"Mail");
+    account.useCount = 7;
+    WriteAccount(account);
     StartApp();
     const std::filesystem::path file = FileOf(u"Mail");
     Open(u"Mail");
@@ -206,11 +206,11 @@ TEST_F(EditingTest, DeleteAsksAndOnYesRemovesTheAccount)
 
 TEST_F(EditingTest, LoginCountsKeepsAClearedBoxAndOpensTheAddress)
 {
-    AccountSpec spec = Named(u"Mail");
-    spec.url = "https://mail.example/?x=1";
-    spec.userName = "alice";
-    spec.useCount = 2;
-    WriteAccount(spec);
+    AccountFixture account = Named(u"Mail");
+    account.url = "https://mail.example/?x=1";
+    account.userName = "alice";
+    account.useCount = 2;
+    WriteAccount(account);
     StartApp();
     const std::filesystem::path file = FileOf(u"Mail");
     Open(u"Mail");

@@ -19,11 +19,11 @@ class ExplorerPaneTest : public AppFixture
 protected:
     void WriteNamed(std::u16string name, std::uint32_t useCount = 0)
     {
-        AccountSpec spec;
-        spec.name = std::move(name);
-        spec.useCount = useCount;
-        spec.url = "https://" + ToQString(spec.name).toStdString() + ".example";
-        WriteAccount(spec);
+        AccountFixture account;
+        account.name = std::move(name);
+        account.useCount = useCount;
+        account.url = "https://" + ToQString(account.name).toStdString() + ".example";
+        WriteAccount(account);
     }
 
     void ExpectRoot(const CAccountTree& tree)
@@ -77,13 +77,13 @@ TEST_F(ExplorerPaneTest, AFilledDataFolderListsTheAccountsInBothOrders)
     WriteNamed(u"B", 0);
     WriteNamed(u"a", 3);
     WriteNamed(u"Zeta", 3);
-    AccountSpec hidden = Named(u"Hidden");
+    AccountFixture hidden = Named(u"Hidden");
     hidden.kind = kKindHidden;
     WriteAccount(hidden);
-    AccountSpec noSlots = Named(u"No Slots");
+    AccountFixture noSlots = Named(u"No Slots");
     noSlots.slotCount = 0;
     WriteAccount(noSlots);
-    AccountSpec noName = Named(u"");
+    AccountFixture noName = Named(u"");
     WriteAccount(noName);
     StartApp();
 

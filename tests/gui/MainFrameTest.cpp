@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QMenuBar>
 #include <sys/stat.h>
 
 namespace lk::test {
@@ -55,8 +55,8 @@ TEST_F(MainFrameTest, TheTitleReadsLedgerKeeperWithATrailingBlankThenTheDocument
     Settle();
     EXPECT_EQ(Frame().windowTitle(), "LedgerKeeper - Untitled");
 
-    AccountSpec spec = Named(u"Mail");
-    WriteAccount(spec);
+    AccountFixture account = Named(u"Mail");
+    WriteAccount(account);
     Document().RefreshAccounts();
     SelectInTab(1, u"Mail");
     Settle();
