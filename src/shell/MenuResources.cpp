@@ -21,20 +21,26 @@ std::vector<MenuItem> HelpItems()
     return {{"&Help Index", cmd::kHelpIndex}, kSeparator, {"&About LedgerKeeper", cmd::kAppAbout}};
 }
 
+// The part of the File and Account menus that both share: everything after
+// their Printing Format item.
+std::vector<MenuItem> WithSetupTransferAndExit(std::vector<MenuItem> items)
+{
+    items.insert(items.end(), {{"P&rint Setup...", cmd::kFilePrintSetup},
+                               kSeparator,
+                               {"Import...", cmd::kImport},
+                               {"Export...", cmd::kExport},
+                               kSeparator,
+                               {"E&xit", cmd::kAppExit}});
+    return items;
+}
+
 std::vector<MenuPopup> MainFrameMenu()
 {
     return {
-        {"&File",
-         {{"&New\tCtrl+N", cmd::kFileNew},
-          {"&Open...\tCtrl+O", cmd::kFileOpen},
-          kSeparator,
-          {"&Printing Format", cmd::kPrintingFormat},
-          {"P&rint Setup...", cmd::kFilePrintSetup},
-          kSeparator,
-          {"Import...", cmd::kImport},
-          {"Export...", cmd::kExport},
-          kSeparator,
-          {"E&xit", cmd::kAppExit}}},
+        {"&File", WithSetupTransferAndExit({{"&New\tCtrl+N", cmd::kFileNew},
+                                            {"&Open...\tCtrl+O", cmd::kFileOpen},
+                                            kSeparator,
+                                            {"&Printing Format", cmd::kPrintingFormat}})},
         {"&View", ViewItems()},
         {"&Help", HelpItems()},
     };
@@ -43,20 +49,13 @@ std::vector<MenuPopup> MainFrameMenu()
 std::vector<MenuPopup> AccountWindowMenu()
 {
     return {
-        {"&Account",
-         {{"&New", cmd::kAccountNew},
-          {"&Delete", cmd::kAccountDelete},
-          {"&Save", cmd::kAccountSave},
-          kSeparator,
-          {"&Login", cmd::kAccountLogin},
-          kSeparator,
-          {"&Printing Format...", cmd::kPrintingFormat},
-          {"P&rint Setup...", cmd::kFilePrintSetup},
-          kSeparator,
-          {"Import...", cmd::kImport},
-          {"Export...", cmd::kExport},
-          kSeparator,
-          {"E&xit", cmd::kAppExit}}},
+        {"&Account", WithSetupTransferAndExit({{"&New", cmd::kAccountNew},
+                                               {"&Delete", cmd::kAccountDelete},
+                                               {"&Save", cmd::kAccountSave},
+                                               kSeparator,
+                                               {"&Login", cmd::kAccountLogin},
+                                               kSeparator,
+                                               {"&Printing Format...", cmd::kPrintingFormat}})},
         {"&Edit",
          {{"&Undo\tCtrl+Z", cmd::kEditUndo},
           kSeparator,

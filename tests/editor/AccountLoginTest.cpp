@@ -21,8 +21,7 @@ protected:
     {
         shown = MakeAccount({u"Mail", "mail.example", "me", "id-1", "pw", u"note", 3});
         shown.UseCount = 4;
-        stem = Stored(shown);
-        shown.FileStem = stem;
+        stem = StoredAsShown(shown);
     }
 
     AccountRecord Reloaded() { return LoadedStem(stem).value(); }

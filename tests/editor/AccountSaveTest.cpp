@@ -146,8 +146,7 @@ protected:
         shown = MakeAccount({u"Mail", "mail.example", "me", "id-1", "pw", u"note", 3});
         shown.UseCount = 7;
         shown.Aux32 = "aux";
-        stem = Stored(shown);
-        shown.FileStem = stem;
+        stem = StoredAsShown(shown);
     }
 
     std::vector<std::uint8_t> FileBytes() const { return test::ReadBytes(DataFolder() / (stem + ".dat")); }

@@ -89,6 +89,12 @@ protected:
         return record.FileStem.str();
     }
     std::string Stored(const AccountTexts& texts) { return Stored(MakeAccount(texts)); }
+    // Saves `record` itself, as the account a form shows, and returns its stem.
+    std::string StoredAsShown(AccountRecord& record)
+    {
+        EXPECT_TRUE(document->SaveAccount(record));
+        return record.FileStem.str();
+    }
 
     // The accounts of the data folder, as a fresh load gives them.
     std::vector<AccountRecord> Loaded()
