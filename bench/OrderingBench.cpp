@@ -1,5 +1,5 @@
 // The two ordering passes over a large list, reshuffled before every run.
-#include "store/AccountList.h"
+#include "core/store/AccountList.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // RefreshAccounts over a data folder of many account files, beside the floor: a
 // plain loop that opens, reads and closes the same files.
-#include "explorer/ExplorerPort.h"
-#include "platform/MemoryTuning.h"
-#include "store/AccountFile.h"
-#include "store/CReaderDoc.h"
+#include "core/ports/ExplorerPort.h"
+#include "core/platform/MemoryTuning.h"
+#include "core/store/AccountFile.h"
+#include "core/document/CReaderDoc.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

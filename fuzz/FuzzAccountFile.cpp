@@ -3,8 +3,8 @@
 // without harm, and a record read from it must come back whole through a write
 // and a read of its own file.
 #include "FuzzSupport.h"
-#include "store/AccountFile.h"
-#include "store/AccountLine.h"
+#include "core/store/AccountFile.h"
+#include "core/store/AccountLine.h"
 
 #include <span>
 

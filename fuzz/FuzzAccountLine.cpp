@@ -2,7 +2,7 @@
 // again, gives the same record field by field, and formatting is then stable to
 // the unit. A rejected line must not touch anything past the record.
 #include "FuzzSupport.h"
-#include "store/AccountLine.h"
+#include "core/store/AccountLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

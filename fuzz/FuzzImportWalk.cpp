@@ -3,10 +3,10 @@
 // material (named, not hidden) and within the record's limits; the text after
 // the last line feed changes nothing; and the walk is the same on a second run.
 #include "FuzzSupport.h"
-#include "store/AccountLine.h"
-#include "store/AccountList.h"
-#include "transfer/AccountImport.h"
-#include "transfer/TransferText.h"
+#include "core/store/AccountLine.h"
+#include "core/store/AccountList.h"
+#include "core/transfer/AccountImport.h"
+#include "core/transfer/TransferText.h"
 
 #include <memory>
 #include <span>

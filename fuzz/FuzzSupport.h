@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/AccountRecord.h"
+#include "core/store/AccountRecord.h"
 
 #include <cstddef>
 #include <cstdint>

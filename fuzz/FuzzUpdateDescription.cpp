@@ -3,7 +3,7 @@
 // safe stays inside the program folder; and the records written out again in
 // the description's own format read back the same.
 #include "FuzzSupport.h"
-#include "shell/UpdateDescription.h"
+#include "core/update/UpdateDescription.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "cli/AccountLookup.h"
 
 #include "cli/Store.h"
-#include "platform/TextConversion.h"
+#include "core/platform/TextConversion.h"
 
 namespace lk::cli {
 

@@ -2,8 +2,8 @@
 #include "cli/Command.h"
 #include "cli/Commands.h"
 #include "cli/Store.h"
-#include "editor/AccountSave.h"
-#include "platform/TextConversion.h"
+#include "core/document/AccountSave.h"
+#include "core/platform/TextConversion.h"
 
 #include <ostream>
 

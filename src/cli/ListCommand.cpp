@@ -2,7 +2,7 @@
 #include "cli/Command.h"
 #include "cli/Commands.h"
 #include "cli/Store.h"
-#include "platform/TextConversion.h"
+#include "core/platform/TextConversion.h"
 
 #include <ostream>
 

@@ -3,8 +3,8 @@
 #include "cli/Command.h"
 #include "cli/Commands.h"
 #include "cli/Store.h"
-#include "editor/FormBoxes.h"
-#include "platform/TextConversion.h"
+#include "core/editor/FormBoxes.h"
+#include "core/platform/TextConversion.h"
 
 #include <ostream>
 

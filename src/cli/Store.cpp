@@ -1,9 +1,9 @@
 #include "cli/Store.h"
 
-#include "platform/PrivateFile.h"
-#include "platform/TextConversion.h"
-#include "platform/UserName.h"
-#include "store/AccountRecord.h"
+#include "core/platform/PrivateFile.h"
+#include "core/platform/TextConversion.h"
+#include "core/platform/UserName.h"
+#include "core/store/AccountRecord.h"
 
 #include <cstdlib>
 #include <ostream>

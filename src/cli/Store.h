@@ -1,8 +1,8 @@
 #pragma once
 
-#include "explorer/ExplorerPort.h"
-#include "platform/DesktopPort.h"
-#include "store/CReaderDoc.h"
+#include "core/ports/ExplorerPort.h"
+#include "core/ports/DesktopPort.h"
+#include "core/document/CReaderDoc.h"
 
 #include <iosfwd>
 #include <memory>

@@ -4,8 +4,8 @@
 #include "cli/Command.h"
 #include "cli/Commands.h"
 #include "cli/Store.h"
-#include "transfer/AccountExport.h"
-#include "transfer/AccountImport.h"
+#include "core/document/ExportCommand.h"
+#include "core/document/ImportCommand.h"
 
 #include <filesystem>
 

@@ -2,8 +2,8 @@
 // parses the general options and dispatches to the commands.
 #include "cli/Command.h"
 #include "cli/Store.h"
-#include "platform/Folders.h"
-#include "platform/MemoryTuning.h"
+#include "core/platform/Folders.h"
+#include "core/platform/MemoryTuning.h"
 
 #include <iostream>
 #include <sstream>

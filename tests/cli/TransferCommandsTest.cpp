@@ -2,7 +2,7 @@
 // their own: show, add, login, delete, export, import and print.
 #include "cli/Command.h"
 #include "cli/Store.h"
-#include "platform/UserName.h"
+#include "core/platform/UserName.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>

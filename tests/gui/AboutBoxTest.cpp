@@ -1,6 +1,6 @@
 #include "AppFixture.h"
-#include "shell/CAboutDlg.h"
-#include "shell/toolkit/CommandIds.h"
+#include "gui/shell/CAboutDlg.h"
+#include "gui/toolkit/CommandIds.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
-#include "platform/UserName.h"
-#include "shell/toolkit/CommandRouter.h"
-#include "shell/toolkit/QtText.h"
-#include "store/CReaderDoc.h"
+#include "core/platform/UserName.h"
+#include "gui/toolkit/CommandRouter.h"
+#include "gui/toolkit/QtText.h"
+#include "core/document/CReaderDoc.h"
 
 #include <QApplication>
 #include <QMdiArea>

@@ -1,4 +1,4 @@
-#include "shell/toolkit/CommandRouter.h"
+#include "gui/toolkit/CommandRouter.h"
 
 #include <QAction>
 #include <gtest/gtest.h>

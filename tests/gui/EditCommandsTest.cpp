@@ -1,5 +1,5 @@
 #include "AppFixture.h"
-#include "shell/toolkit/CommandIds.h"
+#include "gui/toolkit/CommandIds.h"
 
 #include <QApplication>
 #include <QClipboard>

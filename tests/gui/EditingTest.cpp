@@ -1,10 +1,10 @@
 #include "AppFixture.h"
-#include "platform/UserName.h"
-#include "shell/toolkit/CommandIds.h"
-#include "shell/toolkit/ToolPage.h"
-#include "store/AccountFile.h"
-#include "store/AccountLine.h"
-#include "store/CReaderDoc.h"
+#include "core/platform/UserName.h"
+#include "gui/toolkit/CommandIds.h"
+#include "gui/toolkit/ToolPage.h"
+#include "core/store/AccountFile.h"
+#include "core/store/AccountLine.h"
+#include "core/document/CReaderDoc.h"
 
 #include <QAction>
 #include <QToolBar>

@@ -1,4 +1,4 @@
-#include "shell/toolkit/FileFilter.h"
+#include "gui/toolkit/FileFilter.h"
 
 #include <gtest/gtest.h>
 

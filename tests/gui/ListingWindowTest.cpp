@@ -1,7 +1,7 @@
-#include "shell/toolkit/ListingWindow.h"
+#include "gui/toolkit/ListingWindow.h"
 
-#include "shell/toolkit/PrintSettings.h"
-#include "shell/toolkit/QtDesktopPort.h"
+#include "gui/toolkit/PrintSettings.h"
+#include "gui/toolkit/QtDesktopPort.h"
 #include "support/TempFolder.h"
 
 #include <QApplication>

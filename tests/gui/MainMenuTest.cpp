@@ -1,5 +1,5 @@
 #include "AppFixture.h"
-#include "shell/toolkit/CommandRouter.h"
+#include "gui/toolkit/CommandRouter.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
-#include "shell/toolkit/CommandIds.h"
-#include "store/CReaderDoc.h"
+#include "gui/toolkit/CommandIds.h"
+#include "core/document/CReaderDoc.h"
 
 #include <QTest>
 

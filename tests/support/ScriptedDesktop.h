@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DesktopPort.h"
+#include "core/ports/DesktopPort.h"
 
 #include <deque>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Folders.h"
+#include "core/platform/Folders.h"
 
 #include <cstdint>
 #include <filesystem>

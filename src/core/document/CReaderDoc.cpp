@@ -1,0 +1,267 @@
+#include "core/document/CReaderDoc.h"
+
+#include "core/ports/Captions.h"
+#include "core/ports/FormPort.h"
+#include "core/ports/ExplorerPort.h"
+#include "core/platform/DirectoryListing.h"
+#include "core/platform/PrivateFile.h"
+#include "core/platform/TextConversion.h"
+#include "core/store/AccountFile.h"
+#include "core/store/AccountLine.h"
+#include "core/store/FileStem.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace lk {
+
+CReaderDoc* g_pDocument = nullptr;
+
+namespace {
+
+// Every document alive, oldest first: g_pDocument names the newest of them.
+std::vector<CReaderDoc*>& LiveDocuments()
+{
+    static std::vector<CReaderDoc*> documents;
+    return documents;
+}
+
+// A desktop that answers No and shows nothing, for documents made without one.
+class SilentDesktop final : public DesktopPort
+{
+public:
+    bool AskYesNo(std::u16string_view, std::u16string_view, Owner) override { return false; }
+    void ShowMessage(std::u16string_view, std::u16string_view, Owner) override {}
+    std::optional<std::filesystem::path> ChooseFileToOpen(const FileDialog&) override { return std::nullopt; }
+    std::optional<std::filesystem::path> ChooseFileToSave(const FileDialog&) override { return std::nullopt; }
+    bool OpenWebAddress(std::string_view) override { return false; }
+    bool ShowListing(const std::filesystem::path&) override { return false; }
+    bool OpenLocalFile(const std::filesystem::path&) override { return false; }
+};
+
+DesktopPort& SilentDesktopInstance()
+{
+    static SilentDesktop desktop;
+    return desktop;
+}
+
+// The lines of the legacy combined file: each runs up to and including its
+// line feed, the last one to the end of the text.
+std::vector<std::u16string_view> FirstLines(std::u16string_view text, std::uint32_t count)
+{
+    std::vector<std::u16string_view> lines;
+    std::size_t position = 0;
+    while (lines.size() < count && position < text.size()) {
+        const std::size_t feed = text.find(u'\n', position);
+        const std::size_t end = feed == std::u16string_view::npos ? text.size() : feed + 1;
+        lines.push_back(text.substr(position, end - position));
+        position = end;
+    }
+    return lines;
+}
+
+} // namespace
+
+CReaderDoc::CReaderDoc(DocumentContext context) : m_context(std::move(context))
+{
+    if (m_context.desktop == nullptr) {
+        m_context.desktop = &SilentDesktopInstance();
+    }
+    CreatePrivateFolder(m_context.folders.product);
+    CreatePrivateFolder(m_context.folders.data);
+    // The listing holds every password in plain text; one that a crash left behind goes now.
+    std::error_code error;
+    std::filesystem::remove(ListingFilePath(), error);
+    // So do the temporary files of saves that a crash cut short; a save under
+    // way in another instance is minutes younger than any of them.
+    RemoveStaleTemporaryFiles(m_context.folders.data, std::chrono::minutes(10));
+    LiveDocuments().push_back(this);
+    g_pDocument = this;
+}
+
+CReaderDoc::~CReaderDoc()
+{
+    auto& documents = LiveDocuments();
+    documents.erase(std::remove(documents.begin(), documents.end(), this), documents.end());
+    g_pDocument = documents.empty() ? nullptr : documents.back();
+}
+
+std::filesystem::path CReaderDoc::CombinedFilePath() const
+{
+    return m_context.folders.data / kCombinedFileName;
+}
+
+std::filesystem::path CReaderDoc::ListingFilePath() const
+{
+    return m_context.folders.data / "PrintFormat.txt";
+}
+
+bool CReaderDoc::OnNewDocument()
+{
+    if (!MigrateCombinedFile()) {
+        RefreshAccounts();
+    }
+    return true;
+}
+
+bool CReaderDoc::LoadAllAccounts(AccountList& list)
+{
+    bool noShortFile = true;
+    for (const std::string& name : ListDatFiles(m_context.folders.data)) {
+        const auto bytes = ReadWholeFile(m_context.folders.data / name);
+        if (!bytes) {
+            continue;
+        }
+        const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+        if (content.outcome == AccountFileOutcome::Short) {
+            // A short file once hid every file listed after it; now it is only skipped.
+            noShortFile = false;
+            continue;
+        }
+        // A combined file still here waits for its conversion at the next start.
+        // Read as an account file, its first line would become an account named
+        // after it, whose save would overwrite the accounts not yet converted.
+        if (content.outcome != AccountFileOutcome::Text || EqualsIgnoringAsciiCase(name, kCombinedFileName)) {
+            continue;
+        }
+        auto record = std::make_unique<AccountRecord>();
+        if (!ParseAccountLine(content.text, *record)) {
+            continue;
+        }
+        if (record->FileStem.empty()) {
+            const std::string stem = StemFromFileName(name);
+            if (stem.empty()) {
+                continue;
+            }
+            record->FileStem = stem;
+        }
+        list.Add(std::move(record));
+    }
+    return noShortFile;
+}
+
+bool CReaderDoc::SaveAccount(AccountRecord& record)
+{
+    if (!IsUsableStem(record.FileStem.view())) {
+        record.FileStem = NewFileStem(m_context.folders.data);
+    }
+    const std::vector<std::uint8_t> bytes = WriteAccountFile(record, m_context.userName);
+    return ReplaceFileAtomically(AccountFilePath(m_context.folders.data, record.FileStem.view()), bytes);
+}
+
+bool CReaderDoc::ReloadAccount(AccountRecord& record)
+{
+    if (!IsUsableStem(record.FileStem.view())) {
+        return true;
+    }
+    const auto bytes = ReadWholeFile(AccountFilePath(m_context.folders.data, record.FileStem.view()));
+    if (!bytes) {
+        return true;
+    }
+    const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+    if (content.outcome == AccountFileOutcome::Short) {
+        return false;
+    }
+    if (content.outcome != AccountFileOutcome::Text) {
+        return true;
+    }
+    // Only a line that parses whole replaces the record: a half-read line would
+    // leave a mix that the next save writes out.
+    AccountRecord reloaded = record;
+    if (ParseAccountLine(content.text, reloaded)) {
+        if (reloaded.FileStem.empty()) {
+            reloaded.FileStem = record.FileStem;
+        }
+        record = reloaded;
+    }
+    return true;
+}
+
+bool CReaderDoc::DeleteAccount(AccountRecord* record)
+{
+    if (record == nullptr) {
+        return true;
+    }
+    if (!m_context.desktop->AskYesNo(u"Are you sure that you want to delete this account?", kWarningCaption,
+                                     DesktopPort::Owner::None)) {
+        return false;
+    }
+    if (!IsUsableStem(record->FileStem.view())) {
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::remove(AccountFilePath(m_context.folders.data, record->FileStem.view()), error);
+    if (const std::ptrdiff_t index = m_accountList.IndexOf(record); index >= 0) {
+        m_accountList.RemoveAt(index);
+    }
+    return true;
+}
+
+bool CReaderDoc::MigrateCombinedFile()
+{
+    const std::filesystem::path path = CombinedFilePath();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return false;
+    }
+    // A combined file that cannot be read stays for the next start.
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return false;
+    }
+    const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+    switch (content.outcome) {
+    case AccountFileOutcome::Short:
+        return false;
+    case AccountFileOutcome::NotAccount:
+        std::filesystem::remove(path, error);
+        return false;
+    case AccountFileOutcome::Empty:
+        std::filesystem::remove(path, error);
+        return true;
+    case AccountFileOutcome::Text:
+        break;
+    }
+    bool everySaved = true;
+    for (const std::u16string_view line : FirstLines(content.text, content.recordCount)) {
+        auto record = std::make_unique<AccountRecord>();
+        if (!ParseAccountLine(line, *record)) {
+            continue;
+        }
+        everySaved = SaveAccount(*record) && everySaved;
+        m_accountList.Add(std::move(record));
+    }
+    // Deleted only once every account it held has a file of its own.
+    if (everySaved) {
+        std::filesystem::remove(path, error);
+    }
+    return true;
+}
+
+void CReaderDoc::RefreshAccounts()
+{
+    m_accountList.Clear();
+    LoadAllAccounts(m_accountList);
+    m_accountList.SortByName();
+    if (m_context.pane != nullptr) {
+        m_context.pane->FillAlphabetTree(m_accountList);
+    } else {
+        m_accountList.SortByName();
+    }
+    m_accountList.SortByFrequency();
+    if (m_context.pane != nullptr) {
+        m_context.pane->FillFrequencyTree(m_accountList);
+    } else {
+        m_accountList.SortByFrequency();
+    }
+}
+
+bool CReaderDoc::OpenAccount(AccountRecord* record)
+{
+    if (record != nullptr) {
+        ReloadAccount(*record);
+    }
+    return m_pFormView != nullptr && m_pFormView->ShowAccount(record);
+}
+
+} // namespace lk

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/ports/DesktopPort.h"
+#include "core/platform/Folders.h"
+#include "core/store/AccountList.h"
+
+#include <memory>
+#include <string>
+
+namespace lk {
+
+class ExplorerPort;
+class FormPort;
+
+// What a document needs of its surroundings: the folders, the user whose name
+// scrambles the account files, the desktop, and the explorer pane (none in
+// tools without one).
+struct DocumentContext
+{
+    Folders folders;
+    std::u16string userName;
+    DesktopPort* desktop = nullptr;
+    ExplorerPort* pane = nullptr;
+};
+
+// The account store: the data folder, the list of all accounts in memory, and
+// every operation that reads or writes account files. It also carries the
+// document's commands that work on the whole store (ordering, transfer, login).
+class CReaderDoc
+{
+public:
+    explicit CReaderDoc(DocumentContext context);
+    ~CReaderDoc();
+    CReaderDoc(const CReaderDoc&) = delete;
+    CReaderDoc& operator=(const CReaderDoc&) = delete;
+
+    // Converts a legacy combined file if there is one, otherwise refreshes.
+    bool OnNewDocument();
+
+    // Appends a record for every valid account file of the data folder, in the
+    // listing order. Returns false when a file shorter than a header was met
+    // (it is skipped and loading goes on).
+    bool LoadAllAccounts(AccountList& list);
+    // Writes `record` to its account file, giving it a new stem first when it
+    // has none. Returns false when the file could not be written; the old file,
+    // if any, is then unchanged.
+    bool SaveAccount(AccountRecord& record);
+    // Reads the record's account file again into it. Returns false for a file
+    // shorter than a header. The record changes only when the file's line parses whole.
+    bool ReloadAccount(AccountRecord& record);
+    // Asks, then deletes the account's file and the record. True when deleted or
+    // given no record; false on No or when the record has no stem.
+    bool DeleteAccount(AccountRecord* record);
+    // Converts the legacy combined file into account files. True when one was
+    // found and converted.
+    bool MigrateCombinedFile();
+
+    // Reloads the list from the data folder, orders it and has the pane rebuild
+    // both trees.
+    void RefreshAccounts();
+    // Reads the account again and shows it in the form.
+    bool OpenAccount(AccountRecord* record);
+
+    // Saves the account and opens its login address. Always true.
+    bool LaunchLogin(AccountRecord* record);
+
+    // The transfer commands: import and export of account lines, and the
+    // printing listing.
+    void OnImport();
+    void OnExport();
+    void OnPrintingFormat();
+
+    AccountList& Accounts() { return m_accountList; }
+    const AccountList& Accounts() const { return m_accountList; }
+    const Folders& GetFolders() const { return m_context.folders; }
+    const std::u16string& UserName() const { return m_context.userName; }
+    DesktopPort& Desktop() const { return *m_context.desktop; }
+    ExplorerPort* Pane() const { return m_context.pane; }
+
+    void SetTitle(std::u16string title) { m_title = std::move(title); }
+    const std::u16string& GetTitle() const { return m_title; }
+
+    // The document's form; not owned. Set by the form's initial update.
+    FormPort* m_pFormView = nullptr;
+
+    // The legacy combined file's path, and the printing listing's path.
+    std::filesystem::path CombinedFilePath() const;
+    std::filesystem::path ListingFilePath() const;
+
+private:
+    DocumentContext m_context;
+    AccountList m_accountList;
+    std::u16string m_title;
+};
+
+// The newest document still alive, or null.
+extern CReaderDoc* g_pDocument;
+
+} // namespace lk

@@ -1,0 +1,50 @@
+#include "core/document/ImportCommand.h"
+
+#include "core/document/CReaderDoc.h"
+#include "core/platform/PrivateFile.h"
+#include "core/ports/Captions.h"
+#include "core/transfer/AccountImport.h"
+#include "core/transfer/TransferText.h"
+
+namespace lk {
+
+TransferOutcome ImportAccounts(CReaderDoc& document)
+{
+    DesktopPort& desktop = document.Desktop();
+    const std::optional<std::filesystem::path> chosen = desktop.ChooseFileToOpen(ImportFileDialog());
+    if (!chosen) {
+        RefreshAndResetForm(document);
+        return TransferOutcome::Cancelled;
+    }
+    if (IsDataFolder(*chosen, document.GetFolders().data)) {
+        desktop.ShowMessage(u"Invalid selection to LedgerKeeper import file. Please retry...", kBareErrorCaption,
+                            DesktopPort::Owner::None);
+        return TransferOutcome::Refused;
+    }
+    // Read only: importing needs no right to change the file. It is read before
+    // the list is emptied, so the message below never shows while the form and
+    // the trees still refer to records of an emptied list.
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(*chosen);
+    if (!bytes) {
+        desktop.ShowMessage(u"The import file could not be read.", kErrorCaption, DesktopPort::Owner::None);
+        RefreshAndResetForm(document);
+        return TransferOutcome::Failed;
+    }
+    AccountList& list = document.Accounts();
+    list.Clear();
+    document.LoadAllAccounts(list);
+    MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document](AccountRecord& record) {
+        // A failed save leaves the account out of the store: the refresh below
+        // reloads the list from the account files.
+        document.SaveAccount(record);
+    });
+    RefreshAndResetForm(document);
+    return TransferOutcome::Done;
+}
+
+void CReaderDoc::OnImport()
+{
+    ImportAccounts(*this);
+}
+
+} // namespace lk

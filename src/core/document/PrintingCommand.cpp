@@ -1,0 +1,33 @@
+#include "core/document/PrintingCommand.h"
+
+#include "core/document/CReaderDoc.h"
+#include "core/platform/PrivateFile.h"
+#include "core/platform/TextConversion.h"
+#include "core/transfer/PrintingListing.h"
+
+#include <system_error>
+
+namespace lk {
+
+bool ShowPrintingListing(CReaderDoc& document)
+{
+    AccountList accounts;
+    document.LoadAllAccounts(accounts);
+    const std::string text = ToEightBit(PrintingListing(accounts));
+    const std::filesystem::path file = document.ListingFilePath();
+    // Every password stands in the listing in plain text: owner-only, and gone
+    // as soon as the viewer is closed. A listing that cannot be written is
+    // shown all the same, as an empty or missing file.
+    WritePrivateFile(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    const bool shown = document.Desktop().ShowListing(file);
+    std::error_code error;
+    std::filesystem::remove(file, error);
+    return shown;
+}
+
+void CReaderDoc::OnPrintingFormat()
+{
+    ShowPrintingListing(*this);
+}
+
+} // namespace lk

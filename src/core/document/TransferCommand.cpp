@@ -1,0 +1,59 @@
+#include "core/document/TransferCommand.h"
+
+#include "core/ports/FormPort.h"
+#include "core/platform/TextConversion.h"
+#include "core/document/CReaderDoc.h"
+
+namespace lk {
+namespace {
+
+DesktopPort::FileDialog TextFileDialog()
+{
+    DesktopPort::FileDialog dialog;
+    dialog.defaultExtension = u"txt";
+    dialog.initialName = u"*.txt";
+    dialog.filter = u"File Type (*.txt)|*.txt|All Files (*.*)|*.*||";
+    return dialog;
+}
+
+// The path as a comparable text: normalised, without a trailing separator.
+std::string Comparable(const std::filesystem::path& path)
+{
+    std::string text = path.lexically_normal().generic_string();
+    while (text.size() > 1 && text.back() == '/') {
+        text.pop_back();
+    }
+    return text;
+}
+
+} // namespace
+
+DesktopPort::FileDialog ImportFileDialog()
+{
+    DesktopPort::FileDialog dialog = TextFileDialog();
+    dialog.pathMustExist = true;
+    dialog.fileMustExist = true;
+    return dialog;
+}
+
+DesktopPort::FileDialog ExportFileDialog()
+{
+    DesktopPort::FileDialog dialog = TextFileDialog();
+    dialog.askBeforeCreating = true;
+    return dialog;
+}
+
+bool IsDataFolder(const std::filesystem::path& chosen, const std::filesystem::path& dataFolder)
+{
+    return EqualsIgnoringAsciiCase(Comparable(chosen), Comparable(dataFolder));
+}
+
+void RefreshAndResetForm(CReaderDoc& document)
+{
+    document.RefreshAccounts();
+    if (document.m_pFormView != nullptr) {
+        document.m_pFormView->OnInitialUpdate();
+    }
+}
+
+} // namespace lk

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/ports/DesktopPort.h"
+
+#include <filesystem>
+
+namespace lk {
+
+class CReaderDoc;
+
+// How an import or an export ended.
+enum class TransferOutcome
+{
+    Done,      // the file was written or read
+    Cancelled, // the user cancelled the file chooser
+    Refused,   // the data folder itself was chosen; the refusal has been shown
+    Failed,    // the file could not be written or read; the error has been shown
+};
+
+// The file chooser of Import (the file must exist) and of Export (the user is
+// asked before a new file is created): text files first, then all files.
+DesktopPort::FileDialog ImportFileDialog();
+DesktopPort::FileDialog ExportFileDialog();
+
+// Whether the chosen path is the data folder itself, compared without regard to
+// letter case, as the file systems the program came from compare names.
+bool IsDataFolder(const std::filesystem::path& chosen, const std::filesystem::path& dataFolder);
+
+// The end of every import and export that got past the refusal: the list is
+// reloaded from the data folder, and the form, whose record the reload freed, is
+// reset to an empty account.
+void RefreshAndResetForm(CReaderDoc& document);
+
+} // namespace lk

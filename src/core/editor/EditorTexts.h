@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/ports/Captions.h"
+
+#include <string_view>
+
+namespace lk {
+
+// The questions and the message of the form's Save and Login, exactly as the
+// user sees them; their captions are the program's common ones.
+inline constexpr std::u16string_view kInvalidLoginQuestion = u"Invalid login information... Save anyway?";
+inline constexpr std::u16string_view kSaveUpdateQuestion = u"Do you want to save updated account information?";
+inline constexpr std::u16string_view kSaveFailedMessage = u"The account could not be saved.";
+
+} // namespace lk

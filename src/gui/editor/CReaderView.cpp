@@ -1,0 +1,411 @@
+#include "gui/editor/CReaderView.h"
+
+#include "core/document/AccountLogin.h"
+#include "core/document/AccountSave.h"
+#include "gui/explorer/CExplorerBar.h"
+#include "gui/toolkit/CommandIds.h"
+#include "gui/toolkit/CommandRouter.h"
+#include "gui/toolkit/DialogUnits.h"
+#include "gui/toolkit/GuiEdit.h"
+#include "gui/toolkit/QtText.h"
+#include "core/document/CReaderDoc.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace lk {
+
+namespace {
+
+// The form's size and the places of its controls, in dialog units.
+constexpr int kFormWidth = 268;
+constexpr int kFormHeight = 169;
+
+struct Place
+{
+    int x, y, width, height;
+};
+
+constexpr Place kAccountPlace{86, 16, 75, 12};
+constexpr Place kUrlPlace{86, 32, 155, 12};
+constexpr Place kUserNamePlace{86, 48, 74, 12};
+constexpr Place kAccountIdPlace{86, 64, 74, 12};
+constexpr Place kPasswordPlace{86, 80, 75, 12};
+constexpr Place kCommentPlace{86, 96, 154, 35};
+constexpr Place kNewPlace{27, 139, 43, 14};
+constexpr Place kSavePlace{74, 139, 43, 14};
+constexpr Place kDeletePlace{120, 139, 44, 14};
+constexpr Place kLoginPlace{196, 139, 45, 14};
+constexpr Place kRevealPlace{164, 81, 13, 12};
+
+struct LabelPlace
+{
+    const char* name;
+    const char* text;
+    Place place;
+};
+
+constexpr LabelPlace kAccountLabel{"AccountLabel", "Account", {26, 18, 28, 8}};
+constexpr LabelPlace kUrlLabel{"UrlLabel", "URL", {26, 34, 16, 8}};
+constexpr LabelPlace kUserNameLabel{"1033", "User Name", {26, 50, 54, 8}};
+constexpr LabelPlace kAccountIdLabel{"1034", "Account ID", {26, 66, 53, 8}};
+constexpr LabelPlace kPasswordLabel{"1035", "Password", {26, 82, 54, 8}};
+constexpr LabelPlace kCommentLabel{"CommentLabel", "Comment", {26, 98, 30, 8}};
+
+// The multi-line box hands out its line breaks as the form always did, as a
+// carriage return and a line feed, so that a comment saved before compares equal.
+QString CommentBoxText(const GuiTextEdit& box)
+{
+    QString text = box.toPlainText();
+    text.replace('\n', "\r\n");
+    return text;
+}
+
+// A label as the slot gives it: without leading blanks, trailing blanks kept.
+QString SlotLabelText(std::string_view slotLabel)
+{
+    QString text = EightBitToQString(slotLabel);
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == ' ') {
+        ++start;
+    }
+    return text.mid(start);
+}
+
+// Whether the box has the keyboard focus of its window; the window's focus
+// widget stays while a menu of the window is open or the window is inactive.
+bool HoldsFocus(const QWidget* box)
+{
+    return box->window()->focusWidget() == box;
+}
+
+} // namespace
+
+CReaderView::CReaderView(CReaderDoc& document, CommandRouter& router, QWidget* parent)
+    : QScrollArea(parent), m_document(document), m_router(router)
+{
+    setObjectName("AccountForm");
+    setProperty("dialogTemplate", 103);
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(false);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    BuildControls();
+}
+
+CReaderView::~CReaderView()
+{
+    if (m_document.m_pFormView == this) {
+        m_document.m_pFormView = nullptr;
+    }
+}
+
+void CReaderView::BuildControls()
+{
+    auto* surface = new QWidget;
+    surface->setObjectName("FormSurface");
+    const DialogUnits units(surface->font());
+    surface->setFixedSize(units.X(kFormWidth), units.Y(kFormHeight));
+
+    auto place = [&units](QWidget* widget, const Place& p) {
+        widget->setGeometry(units.Rect(p.x, p.y, p.width, p.height));
+    };
+    auto makeEdit = [&](int id, const Place& p) {
+        auto* box = new GuiEdit(surface);
+        box->setObjectName(QString::number(id));
+        place(box, p);
+        return box;
+    };
+    auto makeButton = [&](int id, const char* text, const Place& p) {
+        auto* button = new QPushButton(text, surface);
+        button->setObjectName(QString::number(id));
+        button->setAutoDefault(false);
+        place(button, p);
+        connect(button, &QPushButton::clicked, this, [this, id] { m_router.RouteFrom(*this, id); });
+        return button;
+    };
+    auto makeLabel = [&](const LabelPlace& l) {
+        auto* label = new QLabel(l.text, surface);
+        label->setObjectName(l.name);
+        QRect rect = units.Rect(l.place.x, l.place.y, l.place.width, l.place.height);
+        // The run-time texts ("User Name:") may be wider than the template's place.
+        rect.setWidth(std::max(rect.width(), units.X(kAccountPlace.x - l.place.x - 2)));
+        rect.setHeight(std::max(rect.height(), label->sizeHint().height()));
+        label->setGeometry(rect);
+        return label;
+    };
+
+    // Created in the tab order of the form.
+    m_accountBox = makeEdit(ctl::kAccountBox, kAccountPlace);
+    m_urlBox = makeEdit(ctl::kUrlBox, kUrlPlace);
+    m_userNameBox = makeEdit(ctl::kUserNameBox, kUserNamePlace);
+    m_accountIdBox = makeEdit(ctl::kAccountIdBox, kAccountIdPlace);
+    m_passwordBox = makeEdit(ctl::kPasswordBox, kPasswordPlace);
+    m_commentBox = new GuiTextEdit(surface);
+    m_commentBox->setObjectName(QString::number(ctl::kCommentBox));
+    place(m_commentBox, kCommentPlace);
+    m_newButton = makeButton(cmd::kAccountNew, "&New", kNewPlace);
+    m_saveButton = makeButton(cmd::kAccountSave, "&Save", kSavePlace);
+    m_deleteButton = makeButton(cmd::kAccountDelete, "&Delete", kDeletePlace);
+    m_loginButton = makeButton(cmd::kAccountLogin, "&Login", kLoginPlace);
+    makeLabel(kAccountLabel);
+    makeLabel(kUrlLabel);
+    m_userNameLabel = makeLabel(kUserNameLabel);
+    m_accountIdLabel = makeLabel(kAccountIdLabel);
+    m_passwordLabel = makeLabel(kPasswordLabel);
+    makeLabel(kCommentLabel);
+    m_revealButton = makeButton(cmd::kRevealPassword, "...", kRevealPlace);
+    m_revealButton->setToolTip("Show or hide the password");
+
+    QWidget* order[] = {m_accountBox, m_urlBox,     m_userNameBox,  m_accountIdBox, m_passwordBox, m_commentBox,
+                        m_newButton,  m_saveButton, m_deleteButton, m_loginButton,  m_revealButton};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    }
+    setWidget(surface);
+}
+
+void CReaderView::SetDocumentTitle(std::u16string title)
+{
+    m_document.SetTitle(std::move(title));
+    emit TitleChanged();
+}
+
+void CReaderView::ApplyPasswordState()
+{
+    m_passwordBox->setReadOnly(m_bPasswordHidden);
+    m_passwordBox->setEchoMode(m_bPasswordHidden ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void CReaderView::MaskPassword()
+{
+    m_bPasswordHidden = true;
+    ApplyPasswordState();
+}
+
+void CReaderView::OnInitialUpdate()
+{
+    m_bPasswordHidden = true;
+    m_document.m_pFormView = this;
+    SetDocumentTitle(u"Untitled");
+    const std::pair<QPushButton*, const char*> buttons[] = {
+        {m_deleteButton, "&Delete"}, {m_saveButton, "&Save"}, {m_newButton, "&New"}, {m_loginButton, "&Login"}};
+    for (const auto& [button, caption] : buttons) {
+        button->setText(caption);
+        button->setEnabled(true);
+    }
+    for (GuiEdit* box : {m_accountBox, m_urlBox, m_userNameBox, m_accountIdBox, m_passwordBox}) {
+        box->clear();
+    }
+    m_commentBox->clear();
+    ApplyPasswordState();
+    m_userNameLabel->setText("User Name");
+    m_accountIdLabel->setText("Account ID");
+    m_passwordLabel->setText("Password");
+    if (g_pExplorerBar != nullptr) {
+        g_pExplorerBar->ClearSelection();
+    }
+    m_pAccount = nullptr;
+    widget()->update();
+}
+
+void CReaderView::SetSlotLabel(QLabel* label, std::string_view slotLabel)
+{
+    if (const QString text = SlotLabelText(slotLabel); !text.isEmpty()) {
+        label->setText(text);
+    }
+}
+
+bool CReaderView::ShowAccount(AccountRecord* record)
+{
+    m_pAccount = record;
+    if (record == nullptr) {
+        return false;
+    }
+    SetDocumentTitle(record->AccountName.str());
+    m_accountBox->setText(ToQString(record->AccountName.view()));
+    m_urlBox->setText(EightBitToQString(record->Url.view()));
+    m_userNameLabel->setText("User Name:");
+    m_accountIdLabel->setText("Account ID:");
+    m_passwordLabel->setText("Password:");
+    MaskPassword();
+
+    const std::uint32_t slotCount = record->SlotCount;
+    const auto& slot = record->Slots;
+    if (slotCount >= 3) {
+        SetSlotLabel(m_accountIdLabel, slot[kAccountIdSlot].Label.view());
+        m_accountIdBox->setText(EightBitToQString(slot[kAccountIdSlot].Value.view()));
+    } else {
+        m_accountIdBox->clear();
+    }
+    if (slotCount >= 2) {
+        SetSlotLabel(m_userNameLabel, slot[kUserNameSlot].Label.view());
+        m_userNameBox->setText(EightBitToQString(slot[kUserNameSlot].Value.view()));
+    } else {
+        m_userNameBox->clear();
+    }
+    if (slotCount >= 1) {
+        SetSlotLabel(m_passwordLabel, slot[kPasswordSlot].Label.view());
+        m_passwordBox->setText(EightBitToQString(slot[kPasswordSlot].Value.view()));
+    } else {
+        m_passwordBox->clear();
+    }
+    m_commentBox->setPlainText(ToQString(record->Comment.view()));
+    widget()->repaint();
+    return true;
+}
+
+void CReaderView::OnReveal()
+{
+    m_bPasswordHidden = !m_bPasswordHidden;
+    ApplyPasswordState();
+    widget()->repaint();
+}
+
+FormBoxes CReaderView::ReadBoxes() const
+{
+    FormBoxes boxes;
+    boxes.account = ToU16(m_accountBox->text());
+    boxes.url = ToU16(m_urlBox->text());
+    boxes.userName = ToU16(m_userNameBox->text());
+    boxes.accountId = ToU16(m_accountIdBox->text());
+    boxes.password = ToU16(m_passwordBox->text());
+    boxes.comment = ToU16(CommentBoxText(*m_commentBox));
+    return ApplyReadLimits(std::move(boxes));
+}
+
+AccountRecord* CReaderView::ShownRecordInList() const
+{
+    // Every path that empties the list resets the form first; this only makes sure.
+    if (m_pAccount == nullptr || m_document.Accounts().IndexOf(m_pAccount) < 0) {
+        return nullptr;
+    }
+    return m_pAccount;
+}
+
+void CReaderView::OnNew()
+{
+    OnInitialUpdate();
+}
+
+void CReaderView::OnSave()
+{
+    const SaveOutcome outcome = SaveFormAccount(m_document, ShownRecordInList(), [this] { return ReadBoxes(); });
+    if (!ResetsForm(outcome)) {
+        return;
+    }
+    MaskPassword();
+    OnInitialUpdate();
+    m_document.RefreshAccounts();
+}
+
+void CReaderView::OnDelete()
+{
+    if (AccountRecord* shown = ShownRecordInList()) {
+        // The record may be destroyed here; the form lets go of it in the reset below.
+        m_document.DeleteAccount(shown);
+        m_document.RefreshAccounts();
+    }
+    OnInitialUpdate();
+}
+
+void CReaderView::OnLogin()
+{
+    LoginAccount(m_document, ShownRecordInList(), ReadBoxes());
+    MaskPassword();
+    widget()->repaint();
+}
+
+std::vector<CReaderView::EditBox> CReaderView::EditOrder() const
+{
+    return {{nullptr, m_commentBox},  {m_userNameBox, nullptr}, {m_accountIdBox, nullptr},
+            {m_passwordBox, nullptr}, {m_urlBox, nullptr},      {m_accountBox, nullptr}};
+}
+
+void CReaderView::OnEditUndo()
+{
+    for (const EditBox& box : EditOrder()) {
+        if (box.line != nullptr && HoldsFocus(box.line) && box.line->isUndoAvailable()) {
+            box.line->undo();
+        } else if (box.text != nullptr && HoldsFocus(box.text) && box.text->document()->isUndoAvailable()) {
+            box.text->undo();
+        }
+    }
+}
+
+void CReaderView::OnEditCut()
+{
+    for (const EditBox& box : EditOrder()) {
+        if (box.line != nullptr) {
+            // A read-only box gives its selection but keeps its text; a masked
+            // password box gives nothing at all.
+            if (box.line->echoMode() != QLineEdit::Normal) {
+                continue;
+            }
+            box.line->isReadOnly() ? box.line->copy() : box.line->cut();
+        } else {
+            box.text->cut();
+        }
+    }
+}
+
+void CReaderView::OnEditCopy()
+{
+    for (const EditBox& box : EditOrder()) {
+        if (box.line != nullptr) {
+            if (box.line->echoMode() == QLineEdit::Normal) {
+                box.line->copy();
+            }
+        } else {
+            box.text->copy();
+        }
+    }
+}
+
+void CReaderView::OnEditPaste()
+{
+    for (const EditBox& box : EditOrder()) {
+        if (box.line != nullptr && HoldsFocus(box.line) && !box.line->isReadOnly()) {
+            box.line->paste();
+        } else if (box.text != nullptr && HoldsFocus(box.text)) {
+            box.text->paste();
+        }
+    }
+}
+
+bool CReaderView::OnCommand(int id)
+{
+    switch (id) {
+    case cmd::kAccountNew:
+        OnNew();
+        return true;
+    case cmd::kAccountSave:
+    case cmd::kFileSave: // Ctrl+S saves the account in the form
+        OnSave();
+        return true;
+    case cmd::kAccountDelete:
+        OnDelete();
+        return true;
+    case cmd::kAccountLogin:
+        OnLogin();
+        return true;
+    case cmd::kRevealPassword:
+        OnReveal();
+        return true;
+    case cmd::kEditUndo:
+        OnEditUndo();
+        return true;
+    case cmd::kEditCut:
+        OnEditCut();
+        return true;
+    case cmd::kEditCopy:
+        OnEditCopy();
+        return true;
+    case cmd::kEditPaste:
+        OnEditPaste();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace lk

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "core/editor/FormBoxes.h"
+#include "core/ports/FormPort.h"
+#include "gui/toolkit/CommandTarget.h"
+
+#include <QScrollArea>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace lk {
+
+class AccountRecord;
+class CommandRouter;
+class CReaderDoc;
+class GuiEdit;
+class GuiTextEdit;
+
+// The account form: six boxes for one account, the buttons New, Save, Delete
+// and Login, and the reveal button beside the password. It either shows one
+// account of the document's list (m_pAccount) or an empty, untitled form for a
+// new account. The widgets carry their control ids as object names.
+class CReaderView : public QScrollArea, public FormPort, public CommandTarget
+{
+    Q_OBJECT
+
+public:
+    CReaderView(CReaderDoc& document, CommandRouter& router, QWidget* parent = nullptr);
+    ~CReaderView() override;
+
+    // The reset: an empty, untitled form with a masked password box.
+    void OnInitialUpdate() override;
+    bool ShowAccount(AccountRecord* record) override;
+    bool OnCommand(int id) override;
+
+    void OnNew();
+    void OnSave();
+    void OnDelete();
+    void OnLogin();
+    void OnReveal();
+    void OnEditUndo();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+
+    CReaderDoc& GetDocument() const { return m_document; }
+    AccountRecord* ShownAccount() const { return m_pAccount; }
+    bool IsPasswordHidden() const { return m_bPasswordHidden; }
+    // The six boxes as every read of the form takes them, cut to their limits.
+    FormBoxes ReadBoxes() const;
+
+signals:
+    // The document's title changed ("Untitled" or the account's name).
+    void TitleChanged();
+
+private:
+    // One of the six boxes, as the Edit commands see it.
+    struct EditBox
+    {
+        GuiEdit* line = nullptr;
+        GuiTextEdit* text = nullptr;
+    };
+
+    void BuildControls();
+    void SetDocumentTitle(std::u16string title);
+    void ApplyPasswordState();
+    void MaskPassword();
+    void SetSlotLabel(QLabel* label, std::string_view slotLabel);
+    // The shown record, if it is still one of the document's list.
+    AccountRecord* ShownRecordInList() const;
+    std::vector<EditBox> EditOrder() const;
+
+    CReaderDoc& m_document;
+    CommandRouter& m_router;
+
+    AccountRecord* m_pAccount = nullptr;
+    bool m_bPasswordHidden = true;
+
+    GuiEdit* m_accountBox = nullptr;
+    GuiEdit* m_urlBox = nullptr;
+    GuiEdit* m_userNameBox = nullptr;
+    GuiEdit* m_accountIdBox = nullptr;
+    GuiEdit* m_passwordBox = nullptr;
+    GuiTextEdit* m_commentBox = nullptr;
+    QPushButton* m_newButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+    QPushButton* m_loginButton = nullptr;
+    QPushButton* m_revealButton = nullptr;
+    QLabel* m_userNameLabel = nullptr;
+    QLabel* m_accountIdLabel = nullptr;
+    QLabel* m_passwordLabel = nullptr;
+};
+
+} // namespace lk

@@ -1,0 +1,71 @@
+#include "gui/explorer/CAccountTree.h"
+
+#include "gui/explorer/CExplorerBar.h"
+
+#include <QHeaderView>
+
+namespace lk {
+
+CAccountTree::CAccountTree(int controlId, QWidget* parent) : QTreeWidget(parent), m_controlId(controlId)
+{
+    setProperty("controlId", controlId);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformRowHeights(true);
+    setIconSize(QSize(16, 16));
+    setIndentation(16);
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &CAccountTree::OnSelectionChanged);
+}
+
+void CAccountTree::OnSelectionChanged()
+{
+    if (g_pExplorerBar != nullptr) {
+        g_pExplorerBar->OpenSelected();
+    }
+}
+
+QTreeWidgetItem* CAccountTree::SelectedItem() const
+{
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
+AccountRecord* CAccountTree::RecordOf(const QTreeWidgetItem* item)
+{
+    if (item == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<AccountRecord*>(item->data(0, Qt::UserRole).value<quintptr>());
+}
+
+void CAccountTree::SetRecord(QTreeWidgetItem* item, AccountRecord* record)
+{
+    item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(record)));
+}
+
+QTreeWidgetItem* CAccountTree::Root() const
+{
+    return topLevelItemCount() > 0 ? topLevelItem(0) : nullptr;
+}
+
+QList<QTreeWidgetItem*> CAccountTree::AccountItems() const
+{
+    QList<QTreeWidgetItem*> items;
+    if (QTreeWidgetItem* root = Root()) {
+        for (int i = 0; i < root->childCount(); ++i) {
+            items << root->child(i);
+        }
+    }
+    return items;
+}
+
+void CAccountTree::ClearTreeSelection()
+{
+    // Without a current item too, the arrow keys start again from the top.
+    setCurrentItem(nullptr);
+    clearSelection();
+}
+
+} // namespace lk

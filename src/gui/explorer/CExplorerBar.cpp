@@ -1,0 +1,262 @@
+#include "gui/explorer/CExplorerBar.h"
+
+#include "core/ports/FormPort.h"
+#include "gui/explorer/CAccountTree.h"
+#include "gui/toolkit/CommandIds.h"
+#include "gui/toolkit/CommandRouter.h"
+#include "gui/toolkit/DisplayStyle.h"
+#include "gui/toolkit/QtText.h"
+#include "gui/toolkit/ToolPage.h"
+#include "core/document/CReaderDoc.h"
+
+#include <QIcon>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <functional>
+
+namespace lk {
+
+CExplorerBar* g_pExplorerBar = nullptr;
+
+namespace {
+
+const QString kRootText = "Account List";
+
+// The pane's own client area around the tabs: a press there reaches the pane.
+class PaneSurface final : public QWidget
+{
+public:
+    PaneSurface(std::function<void()> onPress, QWidget* parent) : QWidget(parent), m_onPress(std::move(onPress)) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton) {
+            m_onPress();
+            event->accept();
+            return;
+        }
+        QWidget::mousePressEvent(event);
+    }
+
+private:
+    std::function<void()> m_onPress;
+};
+
+// Holds the pane's "ignore selection changes" count up for one scope.
+class SelectionGuard
+{
+public:
+    explicit SelectionGuard(int& count) : m_count(count) { ++m_count; }
+    ~SelectionGuard() { --m_count; }
+    SelectionGuard(const SelectionGuard&) = delete;
+    SelectionGuard& operator=(const SelectionGuard&) = delete;
+
+private:
+    int& m_count;
+};
+
+QIcon AccountIcon()
+{
+    QIcon icon(":/ledgerkeeper/icons/account.png");
+    icon.addFile(":/ledgerkeeper/icons/account-selected.png", QSize(), QIcon::Selected);
+    return icon;
+}
+
+} // namespace
+
+CExplorerBar::CExplorerBar(CommandRouter& router, QWidget* parent)
+    : QDockWidget("Account Explorer", parent), m_router(router)
+{
+    setObjectName("AccountExplorer");
+    setProperty("controlId", ctl::kExplorerPane);
+    g_pExplorerBar = this;
+}
+
+CExplorerBar::~CExplorerBar()
+{
+    if (g_pExplorerBar == this) {
+        g_pExplorerBar = nullptr;
+    }
+}
+
+ToolPage* CExplorerBar::MakePage(CAccountTree* tree)
+{
+    auto* page = new ToolPage(m_tabs);
+    page->setObjectName(tree == m_frequencyTree ? "FrequencyPage" : "AlphabetPage");
+    page->AddButton(QIcon(":/ledgerkeeper/icons/new.png"), cmd::kAccountNew, "New");
+    page->AddButton(QIcon(":/ledgerkeeper/icons/delete.png"), cmd::kAccountDelete, "Delete");
+    page->AddButton(QIcon(":/ledgerkeeper/icons/save.png"), cmd::kAccountSave, "Save");
+    page->AddButton(QIcon(":/ledgerkeeper/icons/login.png"), cmd::kAccountLogin, "Login");
+    connect(page, &ToolPage::CommandIssued, this, [this](int id) { m_router.RouteFrom(*this, id); });
+    page->SetWindow(tree);
+    return page;
+}
+
+bool CExplorerBar::OnCreate()
+{
+    setWindowIcon(QIcon(":/ledgerkeeper/icons/pane.png"));
+    m_surface = new PaneSurface([this] { OnLButtonDown(); }, this);
+    m_surface->setObjectName("ExplorerSurface");
+    auto* layout = new QVBoxLayout(m_surface);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    m_tabs = new QTabWidget(m_surface);
+    m_tabs->setObjectName("ExplorerTabs");
+    m_tabs->setProperty("controlId", ctl::kPaneTabs);
+    m_tabs->setTabPosition(QTabWidget::South);
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setIconSize(QSize(16, 16));
+
+    m_frequencyTree = new CAccountTree(ctl::kFrequencyTree);
+    m_frequencyTree->setObjectName("FrequencyTree");
+    m_frequencyPage = MakePage(m_frequencyTree);
+    m_alphabetTree = new CAccountTree(ctl::kAlphabetTree);
+    m_alphabetTree->setObjectName("AlphabetTree");
+    m_alphabetPage = MakePage(m_alphabetTree);
+
+    m_tabs->addTab(m_frequencyPage, QIcon(":/ledgerkeeper/icons/frequency.png"), "Frequency");
+    m_tabs->addTab(m_alphabetPage, QIcon(":/ledgerkeeper/icons/alphabet.png"), "Alphabet");
+    layout->addWidget(m_tabs);
+    setWidget(m_surface);
+    return true;
+}
+
+CAccountTree* CExplorerBar::Tree(ExplorerPort::Tree which) const
+{
+    return which == ExplorerPort::Tree::Frequency ? m_frequencyTree : m_alphabetTree;
+}
+
+void CExplorerBar::RebuildTree(ExplorerPort::Tree which, const std::vector<AccountRecord*>& listed)
+{
+    CAccountTree* tree = Tree(which);
+    if (tree == nullptr) {
+        return;
+    }
+    SelectionGuard guard(m_ignoreSelection);
+    tree->clear();
+    auto* root = new QTreeWidgetItem(tree, QStringList{kRootText});
+    root->setIcon(0, QIcon(":/ledgerkeeper/icons/root.png"));
+    QFont bold = root->font(0);
+    bold.setBold(true);
+    root->setFont(0, bold);
+    const QIcon accountIcon = AccountIcon();
+    for (AccountRecord* record : listed) {
+        auto* item = new QTreeWidgetItem(root, QStringList{ToQString(record->AccountName.view())});
+        item->setIcon(0, accountIcon);
+        CAccountTree::SetRecord(item, record);
+    }
+    root->setExpanded(true);
+}
+
+void CExplorerBar::ClearTree(CAccountTree& tree)
+{
+    SelectionGuard guard(m_ignoreSelection);
+    tree.ClearTreeSelection();
+}
+
+void CExplorerBar::ClearSelection()
+{
+    if (m_frequencyTree == nullptr) {
+        return;
+    }
+    ClearTree(*m_frequencyTree);
+    ClearTree(*m_alphabetTree);
+}
+
+void CExplorerBar::OpenSelected()
+{
+    if (m_ignoreSelection > 0 || m_tabs == nullptr) {
+        return;
+    }
+    CAccountTree* tree = m_tabs->currentIndex() == 0 ? m_frequencyTree : m_alphabetTree;
+    QTreeWidgetItem* item = tree->SelectedItem();
+    if (item == nullptr) {
+        return;
+    }
+    if (g_pDocument == nullptr) {
+        OnPaneNew();
+        ClearTree(*tree);
+        return;
+    }
+    if (item->text(0) == kRootText) {
+        if (g_pDocument->m_pFormView != nullptr) {
+            g_pDocument->m_pFormView->OnInitialUpdate();
+        }
+        return;
+    }
+    // Only a record of the document's list may be opened: an item can outlive its
+    // record when another document filled the trees.
+    AccountRecord* record = CAccountTree::RecordOf(item);
+    if (record == nullptr || g_pDocument->Accounts().IndexOf(record) < 0) {
+        return;
+    }
+    g_pDocument->OpenAccount(record);
+}
+
+void CExplorerBar::OnLButtonDown()
+{
+    if (g_pDocument == nullptr) {
+        return;
+    }
+    g_pDocument->RefreshAccounts();
+    if (g_pDocument->m_pFormView != nullptr) {
+        g_pDocument->m_pFormView->OnInitialUpdate();
+    }
+    ClearTree(*m_alphabetTree);
+    ClearTree(*m_frequencyTree);
+}
+
+void CExplorerBar::OnPaneNew()
+{
+    if (g_pDocument == nullptr) {
+        m_router.Route(cmd::kFileNew);
+    }
+}
+
+bool CExplorerBar::OnCommand(int id)
+{
+    // With a document open, New goes on to the form, which empties itself.
+    if (id == cmd::kAccountNew && g_pDocument == nullptr) {
+        OnPaneNew();
+        return true;
+    }
+    return false;
+}
+
+void CExplorerBar::SetDisplayStyle(int style)
+{
+    m_displayStyle = style;
+    for (ToolPage* page : {m_alphabetPage, m_frequencyPage}) {
+        if (page != nullptr) {
+            ApplyBarFace(*page->ToolBar(), style);
+        }
+    }
+    if (m_surface != nullptr) {
+        ApplyBarFace(*m_surface, style);
+    }
+    ApplyBarFace(*this, style);
+    update();
+}
+
+void CExplorerBar::RefillFrom(CReaderDoc& document)
+{
+    FillAlphabetTree(document.Accounts());
+    FillFrequencyTree(document.Accounts());
+}
+
+void CExplorerBar::ForgetRecords()
+{
+    for (CAccountTree* tree : {m_frequencyTree, m_alphabetTree}) {
+        if (tree == nullptr) {
+            continue;
+        }
+        for (QTreeWidgetItem* item : tree->AccountItems()) {
+            CAccountTree::SetRecord(item, nullptr);
+        }
+    }
+}
+
+} // namespace lk

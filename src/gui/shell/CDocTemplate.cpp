@@ -1,0 +1,26 @@
+#include "gui/shell/CDocTemplate.h"
+
+#include "gui/editor/CReaderView.h"
+#include "gui/explorer/CExplorerBar.h"
+#include "core/platform/UserName.h"
+#include "gui/shell/CChildFrame.h"
+#include "gui/shell/CMainFrame.h"
+#include "core/document/CReaderDoc.h"
+
+namespace lk {
+
+CChildFrame* CDocTemplate::OpenNewDocument(CMainFrame& frame)
+{
+    DocumentContext context{m_folders, CurrentUserName(), &m_desktop, g_pExplorerBar};
+    auto* child = new CChildFrame(std::move(context), frame.Router());
+    frame.AddChild(child);
+    if (!child->Document().OnNewDocument()) {
+        delete child;
+        return nullptr;
+    }
+    child->View().OnInitialUpdate();
+    frame.ActivateChild(child);
+    return child;
+}
+
+} // namespace lk

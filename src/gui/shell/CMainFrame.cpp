@@ -1,0 +1,391 @@
+#include "gui/shell/CMainFrame.h"
+
+#include "gui/editor/CReaderView.h"
+#include "gui/explorer/CExplorerBar.h"
+#include "gui/shell/CChildFrame.h"
+#include "gui/shell/CReaderApp.h"
+#include "gui/shell/HelpManual.h"
+#include "gui/shell/MenuResources.h"
+#include "gui/toolkit/CommandIds.h"
+#include "gui/toolkit/DisplayStyle.h"
+#include "gui/toolkit/QtText.h"
+#include "core/document/CReaderDoc.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWhatsThis>
+
+namespace lk {
+
+namespace {
+
+const QString kFrameTitle = "LedgerKeeper";
+
+// The banner picture: as wide as the window lets it be, cut on the right.
+class BannerPicture final : public QWidget
+{
+public:
+    BannerPicture(QPixmap picture, QWidget* parent) : QWidget(parent), m_picture(std::move(picture))
+    {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+
+    QSize sizeHint() const override { return m_picture.deviceIndependentSize().toSize(); }
+    QSize minimumSizeHint() const override { return QSize(1, sizeHint().height()); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, m_picture);
+    }
+
+private:
+    QPixmap m_picture;
+};
+
+QString Before(std::string_view prompt, bool before)
+{
+    const QString text = QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size()));
+    const qsizetype feed = text.indexOf('\n');
+    if (feed < 0) {
+        return before ? text : QString();
+    }
+    return before ? text.left(feed) : text.mid(feed + 1);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CReaderApp& app) : m_app(app), m_frameStyle(kStyleLight)
+{
+    setObjectName("MainFrame");
+    m_router.SetChain([this] {
+        std::vector<CommandTarget*> chain;
+        if (CChildFrame* child = ActiveChild()) {
+            chain = {&child->View(), &child->DocumentTarget(), child};
+        }
+        chain.push_back(this);
+        chain.push_back(&m_app);
+        return chain;
+    });
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The account windows close first, each with its document, while the pane
+    // they refer to still exists.
+    if (m_mdiArea != nullptr) {
+        for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+            delete window;
+        }
+    }
+}
+
+bool CMainFrame::LoadFrame()
+{
+    resize(620, 440);
+    setWindowTitle(kFrameTitle);
+    return OnCreate() == 0;
+}
+
+int CMainFrame::OnCreate()
+{
+    if (!m_app.RunUpdateCheck()) {
+        return -1;
+    }
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName("MenuBar");
+    BuildMenus();
+    ShowMenu(kMainFrameMenu);
+    BuildAccelerators();
+    InitStatusBar();
+
+    m_wndExplorer = new CExplorerBar(m_router, this);
+    if (!m_wndExplorer->OnCreate()) {
+        return -1;
+    }
+    m_wndExplorer->setAllowedAreas(Qt::AllDockWidgetAreas);
+    m_wndExplorer->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                               QDockWidget::DockWidgetFloatable);
+    CreateBanner();
+    addDockWidget(Qt::LeftDockWidgetArea, m_wndExplorer);
+    resizeDocks({m_wndExplorer}, {190}, Qt::Horizontal);
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName("AccountWindows");
+    m_mdiArea->setViewMode(QMdiArea::TabbedView);
+    m_mdiArea->setDocumentMode(true);
+    m_mdiArea->setTabsClosable(true);
+    m_mdiArea->setTabsMovable(true);
+    m_mdiArea->setBackground(QColor("#c9d3dd"));
+    setCentralWidget(m_mdiArea);
+    if (auto* tabs = m_mdiArea->findChild<QTabBar*>()) {
+        tabs->setExpanding(false);
+    }
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveChildChanged);
+
+    if (m_frameStyle == kStyleTinted) {
+        OnStyle8002();
+    } else {
+        OnStyle8001();
+    }
+    return 0;
+}
+
+void CMainFrame::BuildMenus()
+{
+    for (int resource : {kMainFrameMenu, kAccountWindowMenu}) {
+        QList<QMenu*>& menus = m_menus[resource];
+        for (const MenuPopup& popup : MenuResource(resource)) {
+            auto* menu =
+                new QMenu(QString::fromUtf8(popup.text.data(), static_cast<qsizetype>(popup.text.size())), this);
+            menu->setToolTipsVisible(false);
+            for (const MenuItem& item : popup.items) {
+                if (item.id == 0) {
+                    menu->addSeparator();
+                    continue;
+                }
+                auto* action =
+                    menu->addAction(QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size())));
+                const std::string_view prompt = CommandPrompt(item.id);
+                action->setStatusTip(Before(prompt, true));
+                action->setToolTip(Before(prompt, false));
+                m_router.Bind(action, item.id);
+                if (item.id == cmd::kViewStatusBar) {
+                    action->setCheckable(true);
+                    action->setChecked(true);
+                }
+            }
+            menus << menu;
+        }
+    }
+}
+
+void CMainFrame::BuildAccelerators()
+{
+    for (const Accelerator& accelerator : MainAccelerators()) {
+        auto* action = new QAction(this);
+        action->setObjectName("Accelerator");
+        action->setShortcut(
+            QKeySequence(QString::fromUtf8(accelerator.keys.data(), static_cast<qsizetype>(accelerator.keys.size()))));
+        action->setShortcutContext(Qt::WindowShortcut);
+        m_router.Bind(action, accelerator.id);
+        addAction(action);
+        m_accelerators << action;
+    }
+}
+
+QList<QMenu*> CMainFrame::Menus(int resourceId) const
+{
+    const auto found = m_menus.find(resourceId);
+    return found == m_menus.end() ? QList<QMenu*>() : found->second;
+}
+
+void CMainFrame::ShowMenu(int resourceId)
+{
+    if (m_shownMenu == resourceId) {
+        return;
+    }
+    m_shownMenu = resourceId;
+    QMenuBar* bar = m_menuBar;
+    bar->clear();
+    for (QMenu* menu : Menus(resourceId)) {
+        bar->addMenu(menu);
+    }
+}
+
+void CMainFrame::InitStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar");
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(indicator, bar);
+        pane->setObjectName(QString("Indicator") + indicator);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance("SCRL") + 14);
+        pane->setFrameShape(QFrame::StyledPanel);
+        pane->setFrameShadow(QFrame::Sunken);
+        // Qt can't read the lock keys' states everywhere: the indicators stay dimmed.
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+    }
+    bar->showMessage("Ready");
+}
+
+void CMainFrame::CreateBanner()
+{
+    // The menu bar and the banner below it share the top strip, which spans
+    // the whole width above the docked pane.
+    auto* top = new QWidget(this);
+    top->setObjectName("TopStrip");
+    auto* layout = new QVBoxLayout(top);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_menuBar);
+    m_wndBanner = new BannerPicture(QPixmap(":/ledgerkeeper/banner.png"), top);
+    m_wndBanner->setObjectName("Banner");
+    layout->addWidget(m_wndBanner);
+    setMenuWidget(top);
+}
+
+CChildFrame* CMainFrame::ActiveChild() const
+{
+    if (m_mdiArea == nullptr) {
+        return nullptr;
+    }
+    // The window in front stays so while a message box or another program has
+    // the focus: the one activated last.
+    QMdiSubWindow* current = m_mdiArea->currentSubWindow();
+    if (current == nullptr) {
+        const QList<QMdiSubWindow*> history = m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        current = history.isEmpty() ? nullptr : history.last();
+    }
+    return qobject_cast<CChildFrame*>(current);
+}
+
+QList<CChildFrame*> CMainFrame::Children() const
+{
+    QList<CChildFrame*> children;
+    if (m_mdiArea != nullptr) {
+        for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+            if (auto* child = qobject_cast<CChildFrame*>(window)) {
+                children << child;
+            }
+        }
+    }
+    return children;
+}
+
+void CMainFrame::AddChild(CChildFrame* child)
+{
+    m_mdiArea->addSubWindow(child);
+    connect(child, &CChildFrame::TitleChanged, this, &CMainFrame::ScheduleTitleUpdate);
+    connect(child, &QObject::destroyed, this, &CMainFrame::OnActiveChildChanged, Qt::QueuedConnection);
+    child->showMaximized();
+}
+
+void CMainFrame::ActivateChild(CChildFrame* child)
+{
+    m_mdiArea->setActiveSubWindow(child);
+    OnActiveChildChanged();
+}
+
+void CMainFrame::OnActiveChildChanged()
+{
+    ShowMenu(ActiveChild() != nullptr ? kAccountWindowMenu : kMainFrameMenu);
+    ScheduleTitleUpdate();
+}
+
+void CMainFrame::ScheduleTitleUpdate()
+{
+    // Like the framework's idle-time title update: later, once per burst.
+    if (m_titleUpdatePending) {
+        return;
+    }
+    m_titleUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_titleUpdatePending = false;
+        UpdateFrameTitle();
+    });
+}
+
+void CMainFrame::UpdateFrameTitle()
+{
+    CChildFrame* child = ActiveChild();
+    setWindowTitle(child == nullptr ? kFrameTitle : kFrameTitle + " - " + ToQString(child->Document().GetTitle()));
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        statusBar()->showMessage(tip.isEmpty() ? QString("Ready") : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::OnToggleExplorer()
+{
+    m_wndExplorer->setVisible(!m_wndExplorer->isVisible());
+}
+
+void CMainFrame::OnViewStatusBar()
+{
+    const bool show = !statusBar()->isVisible();
+    statusBar()->setVisible(show);
+    for (const auto& [resource, menus] : m_menus) {
+        for (QMenu* menu : menus) {
+            for (QAction* action : menu->actions()) {
+                if (CommandRouter::IdOf(action) == cmd::kViewStatusBar) {
+                    action->setChecked(show);
+                }
+            }
+        }
+    }
+}
+
+void CMainFrame::OnHelp()
+{
+    OpenManual(m_app.Desktop(), m_app.GetFolders());
+}
+
+void CMainFrame::OnStyle8002()
+{
+    SetCurrentDisplayStyle(kStyleTinted);
+    ApplyApplicationStyle(kStyleTinted);
+    m_wndExplorer->SetDisplayStyle(kStyleTinted);
+}
+
+void CMainFrame::OnStyle8001()
+{
+    SetCurrentDisplayStyle(kStyleLight);
+    m_wndExplorer->SetDisplayStyle(kStyleLight);
+    ApplyApplicationStyle(kStyleLight);
+    update();
+}
+
+bool CMainFrame::OnCommand(int id)
+{
+    switch (id) {
+    case cmd::kEditPaste:
+        // Paste is always available; without an account window it does nothing.
+        return true;
+    case cmd::kStyle8002:
+        OnStyle8002();
+        return true;
+    case cmd::kStyle8001:
+        OnStyle8001();
+        return true;
+    case cmd::kToggleExplorer:
+        OnToggleExplorer();
+        return true;
+    case cmd::kHelpIndex:
+    case cmd::kHelpFinder:
+    case cmd::kDefaultHelp:
+        OnHelp();
+        return true;
+    case cmd::kContextHelp:
+        QWhatsThis::enterWhatsThisMode();
+        return true;
+    case cmd::kViewStatusBar:
+        OnViewStatusBar();
+        return true;
+    case cmd::kAppExit:
+        close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace lk

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "gui/toolkit/CommandRouter.h"
+#include "gui/toolkit/CommandTarget.h"
+
+#include <QMainWindow>
+#include <map>
+
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QMenuBar;
+
+namespace lk {
+
+class CChildFrame;
+class CExplorerBar;
+class CReaderApp;
+
+// The main window: the menu bar (the main window's menu while no account
+// window is active, the account window's otherwise), the banner along the top,
+// the "Account Explorer" pane docked on the left, the account windows as
+// maximised tabs, and the status bar with "Ready" and the menus' prompts.
+class CMainFrame : public QMainWindow, public CommandTarget
+{
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CReaderApp& app);
+    ~CMainFrame() override;
+
+    // Creates the window: the size of the first show, then OnCreate. False when
+    // the program is to end (the update check asked for it, or a part failed).
+    bool LoadFrame();
+    bool OnCommand(int id) override;
+
+    void OnToggleExplorer();
+    void OnHelp();
+    void OnStyle8001();
+    void OnStyle8002();
+    void OnViewStatusBar();
+
+    CommandRouter& Router() { return m_router; }
+    CExplorerBar* ExplorerBar() const { return m_wndExplorer; }
+    QMdiArea* MdiArea() const { return m_mdiArea; }
+    QWidget* Banner() const { return m_wndBanner; }
+    QMenuBar* MenuBar() const { return m_menuBar; }
+    // The account window in front, or null.
+    CChildFrame* ActiveChild() const;
+    QList<CChildFrame*> Children() const;
+    // Takes a new account window in as a maximised tab and brings it to the front.
+    void AddChild(CChildFrame* child);
+    void ActivateChild(CChildFrame* child);
+
+    // The menu resource on show (128 or 129), the pop-ups of a resource, and
+    // the accelerators.
+    int ShownMenu() const { return m_shownMenu; }
+    QList<QMenu*> Menus(int resourceId) const;
+    QList<QAction*> Accelerators() const { return m_accelerators; }
+
+    // The title as the window shows it: "LedgerKeeper - " and the active
+    // account window's title.
+    void UpdateFrameTitle();
+
+protected:
+    bool event(QEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    int OnCreate();
+    void BuildMenus();
+    void BuildAccelerators();
+    void ShowMenu(int resourceId);
+    void InitStatusBar();
+    void CreateBanner();
+    void OnActiveChildChanged();
+    void ScheduleTitleUpdate();
+
+    CReaderApp& m_app;
+    CommandRouter m_router;
+    CExplorerBar* m_wndExplorer = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QWidget* m_wndBanner = nullptr;
+    QMdiArea* m_mdiArea = nullptr;
+    std::map<int, QList<QMenu*>> m_menus;
+    QList<QAction*> m_accelerators;
+    QAction* m_statusBarAction = nullptr;
+    int m_shownMenu = 0;
+    // The display style the frame starts with.
+    int m_frameStyle = 0;
+    bool m_titleUpdatePending = false;
+};
+
+} // namespace lk

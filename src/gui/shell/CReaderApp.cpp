@@ -1,0 +1,118 @@
+#include "gui/shell/CReaderApp.h"
+
+#include "gui/shell/CAboutDlg.h"
+#include "gui/shell/CChildFrame.h"
+#include "gui/shell/CDocTemplate.h"
+#include "gui/shell/CMainFrame.h"
+#include "gui/shell/QtUpdateCheck.h"
+#include "gui/toolkit/CommandIds.h"
+#include "gui/toolkit/PrintSettings.h"
+#include "gui/toolkit/QtDesktopPort.h"
+#include "gui/toolkit/Resources.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace lk {
+
+CReaderApp::CReaderApp(AppOptions options)
+    : m_options(std::move(options)), m_folders(m_options.folders ? *m_options.folders : Folders::ForThisUser()),
+      m_printing(std::make_unique<PrintSettings>())
+{
+    InitResources();
+    if (m_options.desktop != nullptr) {
+        m_desktop = m_options.desktop;
+    } else {
+        m_qtDesktop = std::make_unique<QtDesktopPort>(*m_printing);
+        m_qtDesktop->SetOwnerLookup([this](DesktopPort::Owner owner) -> QWidget* {
+            return owner == DesktopPort::Owner::None ? nullptr : m_mainFrame.get();
+        });
+        m_desktop = m_qtDesktop.get();
+    }
+    if (!m_options.updateCheck) {
+        m_options.updateCheck = [](DesktopPort& desktop) { return RunStartupUpdateCheck(desktop); };
+    }
+}
+
+CReaderApp::~CReaderApp()
+{
+    m_mainFrame.reset();
+}
+
+bool CReaderApp::InitInstance()
+{
+    // The framework's per-user settings (and the update check's time) live under this key.
+    QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
+    QCoreApplication::setApplicationName("LedgerKeeper");
+    QApplication::setApplicationDisplayName("LedgerKeeper");
+    QApplication::setWindowIcon(QIcon(":/ledgerkeeper/icons/ledgerkeeper-48.png"));
+
+    m_pDocTemplate = std::make_unique<CDocTemplate>(m_folders, *m_desktop);
+
+    m_mainFrame = std::make_unique<CMainFrame>(*this);
+    if (!m_mainFrame->LoadFrame()) {
+        m_mainFrame.reset();
+        return false;
+    }
+    if (OnFileNew() == nullptr) {
+        m_mainFrame.reset();
+        return false;
+    }
+    m_mainFrame->setWindowTitle("LedgerKeeper ");
+    m_mainFrame->show();
+    return true;
+}
+
+bool CReaderApp::RunUpdateCheck()
+{
+    return m_options.updateCheck(*m_desktop);
+}
+
+CChildFrame* CReaderApp::OnFileNew()
+{
+    if (!m_mainFrame || !m_pDocTemplate) {
+        return nullptr;
+    }
+    return m_pDocTemplate->OpenNewDocument(*m_mainFrame);
+}
+
+void CReaderApp::OnFileOpen()
+{
+    if (m_mainFrame->ActiveChild() == nullptr && OnFileNew() == nullptr) {
+        return;
+    }
+    m_mainFrame->Router().Route(cmd::kImport);
+}
+
+void CReaderApp::OnFilePrintSetup()
+{
+    m_printing->RunPageSetup(m_mainFrame.get());
+}
+
+void CReaderApp::OnAppAbout()
+{
+    CAboutDlg about(m_mainFrame.get());
+    about.exec();
+}
+
+bool CReaderApp::OnCommand(int id)
+{
+    switch (id) {
+    case cmd::kAppAbout:
+        OnAppAbout();
+        return true;
+    case cmd::kFileNew:
+        OnFileNew();
+        return true;
+    case cmd::kFileOpen:
+        OnFileOpen();
+        return true;
+    case cmd::kFilePrintSetup:
+        OnFilePrintSetup();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace lk

@@ -1,0 +1,34 @@
+#include "gui/shell/DocumentCommands.h"
+
+#include "gui/shell/HelpManual.h"
+#include "gui/toolkit/CommandIds.h"
+#include "core/document/CReaderDoc.h"
+
+namespace lk {
+
+bool DocumentCommands::OnCommand(int id)
+{
+    switch (id) {
+    case cmd::kImport:
+        m_document.OnImport();
+        return true;
+    case cmd::kExport:
+        m_document.OnExport();
+        return true;
+    case cmd::kPrintingFormat:
+        m_document.OnPrintingFormat();
+        return true;
+    case cmd::kHelpIndex:
+        OnDocHelp();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DocumentCommands::OnDocHelp()
+{
+    OpenManual(m_document.Desktop(), m_document.GetFolders());
+}
+
+} // namespace lk

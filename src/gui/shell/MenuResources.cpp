@@ -1,0 +1,131 @@
+#include "gui/shell/MenuResources.h"
+
+#include "gui/toolkit/CommandIds.h"
+
+#include <array>
+#include <utility>
+
+namespace lk {
+
+namespace {
+
+constexpr MenuItem kSeparator{};
+
+std::vector<MenuItem> ViewItems()
+{
+    return {{"&Account Explorer       ", cmd::kToggleExplorer}, kSeparator, {"&Status Bar", cmd::kViewStatusBar}};
+}
+
+std::vector<MenuItem> HelpItems()
+{
+    return {{"&Help Index", cmd::kHelpIndex}, kSeparator, {"&About LedgerKeeper", cmd::kAppAbout}};
+}
+
+// The part of the File and Account menus that both share: everything after
+// their Printing Format item.
+std::vector<MenuItem> WithSetupTransferAndExit(std::vector<MenuItem> items)
+{
+    items.insert(items.end(), {{"P&rint Setup...", cmd::kFilePrintSetup},
+                               kSeparator,
+                               {"Import...", cmd::kImport},
+                               {"Export...", cmd::kExport},
+                               kSeparator,
+                               {"E&xit", cmd::kAppExit}});
+    return items;
+}
+
+std::vector<MenuPopup> MainFrameMenu()
+{
+    return {
+        {"&File", WithSetupTransferAndExit({{"&New\tCtrl+N", cmd::kFileNew},
+                                            {"&Open...\tCtrl+O", cmd::kFileOpen},
+                                            kSeparator,
+                                            {"&Printing Format", cmd::kPrintingFormat}})},
+        {"&View", ViewItems()},
+        {"&Help", HelpItems()},
+    };
+}
+
+std::vector<MenuPopup> AccountWindowMenu()
+{
+    return {
+        {"&Account", WithSetupTransferAndExit({{"&New", cmd::kAccountNew},
+                                               {"&Delete", cmd::kAccountDelete},
+                                               {"&Save", cmd::kAccountSave},
+                                               kSeparator,
+                                               {"&Login", cmd::kAccountLogin},
+                                               kSeparator,
+                                               {"&Printing Format...", cmd::kPrintingFormat}})},
+        {"&Edit",
+         {{"&Undo\tCtrl+Z", cmd::kEditUndo},
+          kSeparator,
+          {"Cu&t\tCtrl+X", cmd::kEditCut},
+          {"&Copy\tCtrl+C", cmd::kEditCopy},
+          {"&Paste\tCtrl+V", cmd::kEditPaste}}},
+        {"&View", ViewItems()},
+        {"&Help", HelpItems()},
+    };
+}
+
+constexpr std::array<std::pair<int, std::string_view>, 23> kPrompts{{
+    {cmd::kFileNew, "Create a new document\nNew"},
+    {cmd::kFileOpen, "Open an existing document\nOpen"},
+    {cmd::kPrintingFormat, "List account in printing format\nPrinting format"},
+    {cmd::kFilePrintSetup, "Change the printer and printing options\nPrint Setup"},
+    {cmd::kExport, "Export all accounts into a file\nExporting"},
+    {cmd::kAppExit, "Quit the application; prompts to save documents\nExit"},
+    {cmd::kToggleExplorer, "List all accounts\nAccount List"},
+    {cmd::kViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
+    {cmd::kHelpIndex, "Explorer Online Helper\nOnline Helper"},
+    {cmd::kAppAbout, "Display program information, version number and copyright\nAbout"},
+    {cmd::kAccountSave, "Save an account\nSave"},
+    {cmd::kAccountDelete, "Delete an account\nDelete"},
+    {cmd::kAccountNew, "Create new account\nNew account"},
+    {cmd::kAccountLogin, "Login an account\nLogin"},
+    {cmd::kEditUndo, "Undo the last action\nUndo"},
+    {cmd::kEditCut, "Cut the selection and put it on the Clipboard\nCut"},
+    {cmd::kEditCopy, "Copy the selection and put it on the Clipboard\nCopy"},
+    {cmd::kEditPaste, "Insert Clipboard contents\nPaste"},
+    {cmd::kStyle8001, "Show xp theme\nXP theme"},
+    {cmd::kStyle8002, "Show xp theme\nXP theme"},
+    {cmd::kFileSave, "Save the active document\nSave"},
+    {cmd::kNextPane, "Switch to the next window pane\nNext Pane"},
+    {cmd::kPrevPane, "Switch back to the previous window pane\nPrevious Pane"},
+}};
+
+constexpr std::array<Accelerator, 10> kAccelerators{{
+    {"Ctrl+N", cmd::kFileNew},
+    {"Ctrl+O", cmd::kFileOpen},
+    {"Ctrl+P", cmd::kPrintingFormat},
+    {"Ctrl+S", cmd::kFileSave},
+    {"Alt+Backspace", cmd::kEditUndo},
+    {"Shift+Del", cmd::kEditCut},
+    {"F6", cmd::kNextPane},
+    {"Shift+F6", cmd::kPrevPane},
+    {"Ctrl+Ins", cmd::kEditCopy},
+    {"Shift+Ins", cmd::kEditPaste},
+}};
+
+} // namespace
+
+std::vector<MenuPopup> MenuResource(int resourceId)
+{
+    return resourceId == kAccountWindowMenu ? AccountWindowMenu() : MainFrameMenu();
+}
+
+std::string_view CommandPrompt(int id)
+{
+    for (const auto& [command, prompt] : kPrompts) {
+        if (command == id) {
+            return prompt;
+        }
+    }
+    return {};
+}
+
+std::span<const Accelerator> MainAccelerators()
+{
+    return kAccelerators;
+}
+
+} // namespace lk

@@ -1,0 +1,82 @@
+#include "gui/toolkit/GuiEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+
+namespace lk {
+
+bool IsEditAccelerator(const QKeyEvent& event)
+{
+    const QKeySequence pressed(event.keyCombination());
+    for (const char* keys : {"Alt+Backspace", "Shift+Del", "Ctrl+Ins", "Shift+Ins"}) {
+        if (pressed == QKeySequence(keys)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// Leaves the key to the window's shortcuts: an override that is not accepted
+// lets the accelerator fire.
+bool YieldsToAccelerator(QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!IsEditAccelerator(*key)) {
+        return false;
+    }
+    key->ignore();
+    return true;
+}
+
+} // namespace
+
+GuiEdit::GuiEdit(QWidget* parent) : QLineEdit(parent) {}
+
+bool GuiEdit::event(QEvent* event)
+{
+    if (YieldsToAccelerator(event)) {
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void GuiEdit::focusOutEvent(QFocusEvent* event)
+{
+    // Qt drops a line edit's selection when it loses the focus; the form keeps it.
+    const int start = selectionStart();
+    const int length = selectedText().size();
+    QLineEdit::focusOutEvent(event);
+    if (start >= 0 && length > 0) {
+        setSelection(start, length);
+    }
+}
+
+GuiTextEdit::GuiTextEdit(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setTabChangesFocus(true);
+}
+
+bool GuiTextEdit::event(QEvent* event)
+{
+    if (YieldsToAccelerator(event)) {
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void GuiTextEdit::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    // Moving into a box with the Tab key selects its whole text, as in the other boxes.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        selectAll();
+    }
+}
+
+} // namespace lk
