@@ -3,8 +3,8 @@
 // (a second document loads each one back, field by field), and no file may
 // appear anywhere but directly in the data folder.
 #include "FuzzSupport.h"
-#include "core/platform/Folders.h"
 #include "core/document/CReaderDoc.h"
+#include "core/platform/Folders.h"
 
 #include <filesystem>
 #include <fstream>

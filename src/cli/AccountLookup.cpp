@@ -11,4 +11,13 @@ AccountRecord* FirstAccountNamed(Store& store, std::string_view name)
     return list.GetAt(list.FindByName(FromEightBit(name)));
 }
 
+AccountRecord* RequireAccountNamed(Store& store, std::string_view name, std::ostream& err)
+{
+    AccountRecord* record = FirstAccountNamed(store, name);
+    if (record == nullptr) {
+        err << "ledgerkeeper-cli: no account named " << name << '\n';
+    }
+    return record;
+}
+
 } // namespace lk::cli

@@ -26,9 +26,8 @@ public:
     {
         const Arguments arguments(args, {}, {"--no-open"});
         const std::string& name = arguments.Single("account name");
-        AccountRecord* record = FirstAccountNamed(store, name);
+        AccountRecord* record = RequireAccountNamed(store, name, err);
         if (record == nullptr) {
-            err << "ledgerkeeper-cli: no account named " << name << '\n';
             return kRefused;
         }
         store.desktop.openAddresses = !arguments.Flag("--no-open");

@@ -2,8 +2,8 @@
 #include "cli/Command.h"
 #include "cli/Commands.h"
 #include "cli/Store.h"
-#include "core/transfer/PrintingListing.h"
 #include "core/document/PrintingCommand.h"
+#include "core/transfer/PrintingListing.h"
 
 #include <ostream>
 

@@ -25,9 +25,8 @@ public:
     {
         const Arguments arguments(args, {}, {"--password"});
         const std::string& name = arguments.Single("account name");
-        const AccountRecord* record = FirstAccountNamed(store, name);
+        const AccountRecord* record = RequireAccountNamed(store, name, err);
         if (record == nullptr) {
-            err << "ledgerkeeper-cli: no account named " << name << '\n';
             return kRefused;
         }
         const FormBoxes boxes = ShownBoxes(*record);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/ports/ExplorerPort.h"
-#include "core/ports/DesktopPort.h"
 #include "core/document/CReaderDoc.h"
+#include "core/ports/DesktopPort.h"
+#include "core/ports/ExplorerPort.h"
 
 #include <iosfwd>
 #include <memory>

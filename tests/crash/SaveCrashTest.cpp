@@ -4,11 +4,11 @@
 // byte for byte, one of the two versions of its account, and nothing else in
 // the data folder may look like an account file.
 
+#include "core/document/CReaderDoc.h"
 #include "core/platform/DirectoryListing.h"
 #include "core/platform/TextConversion.h"
 #include "core/store/AccountFile.h"
 #include "core/store/AccountLine.h"
-#include "core/document/CReaderDoc.h"
 #include "support/TempFolder.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
-#include "gui/toolkit/CommandIds.h"
 #include "core/document/CReaderDoc.h"
+#include "gui/toolkit/CommandIds.h"
 
 #include <QMdiArea>
 

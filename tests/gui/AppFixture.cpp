@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 
+#include "core/document/CReaderDoc.h"
 #include "core/platform/UserName.h"
 #include "gui/toolkit/CommandRouter.h"
 #include "gui/toolkit/QtText.h"
-#include "core/document/CReaderDoc.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -31,7 +31,7 @@ AccountRecord MakeRecord(const AccountFixture& account)
 
 AppFixture::AppFixture()
 {
-    // Settings of the framework and the update check stay inside the test's folder.
+    // The program's settings and the update check's stay inside the test's folder.
     const QString settings = QString::fromStdString((temp.path() / "settings").string());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/store/AccountRecord.h"
 #include "gui/editor/CReaderView.h"
 #include "gui/explorer/CAccountTree.h"
 #include "gui/explorer/CExplorerBar.h"
 #include "gui/shell/CChildFrame.h"
 #include "gui/shell/CMainFrame.h"
 #include "gui/shell/CReaderApp.h"
-#include "core/store/AccountRecord.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
 

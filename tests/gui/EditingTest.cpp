@@ -1,10 +1,10 @@
 #include "AppFixture.h"
+#include "core/document/CReaderDoc.h"
 #include "core/platform/UserName.h"
-#include "gui/toolkit/CommandIds.h"
-#include "gui/toolkit/ToolPage.h"
 #include "core/store/AccountFile.h"
 #include "core/store/AccountLine.h"
-#include "core/document/CReaderDoc.h"
+#include "gui/toolkit/CommandIds.h"
+#include "gui/toolkit/ToolPage.h"
 
 #include <QAction>
 #include <QToolBar>

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
+#include "core/document/CReaderDoc.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/QtText.h"
 #include "gui/toolkit/ToolPage.h"
-#include "core/document/CReaderDoc.h"
 
 #include <QAction>
 #include <QMdiArea>

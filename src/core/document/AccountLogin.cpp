@@ -1,9 +1,9 @@
 #include "core/document/AccountLogin.h"
 
+#include "core/document/CReaderDoc.h"
 #include "core/editor/EditorTexts.h"
 #include "core/editor/WebAddress.h"
 #include "core/platform/TextConversion.h"
-#include "core/document/CReaderDoc.h"
 
 namespace lk {
 namespace {
@@ -71,7 +71,8 @@ bool SaveAndLaunch(CReaderDoc& document, AccountRecord& record)
 bool CReaderDoc::LaunchLogin(AccountRecord* record)
 {
     if (record != nullptr) {
-        SaveAndLaunch(*this, *record);
+        // A failed save has been shown to the user; Login reports nothing more.
+        static_cast<void>(SaveAndLaunch(*this, *record));
     }
     return true;
 }

@@ -26,11 +26,11 @@ enum class LoginOutcome
 // document's LaunchLogin (save, then open the login address). Afterwards, on
 // every outcome, the form only masks its password box again; it is neither reset
 // nor refreshed, and the shown record stays valid.
-LoginOutcome LoginAccount(CReaderDoc& document, AccountRecord* shown, const FormBoxes& boxes);
+[[nodiscard]] LoginOutcome LoginAccount(CReaderDoc& document, AccountRecord* shown, const FormBoxes& boxes);
 
 // What LaunchLogin does: saves the account (showing the error when that fails),
 // then opens its login address when it is a web address. False when the save failed.
-bool SaveAndLaunch(CReaderDoc& document, AccountRecord& record);
+[[nodiscard]] bool SaveAndLaunch(CReaderDoc& document, AccountRecord& record);
 
 // The login address: the URL, "?LedgerAt=" and the account name, as they stand,
 // nothing escaped; a URL that has a query already still gets the name appended.

@@ -1,8 +1,8 @@
 #include "core/document/AccountSave.h"
 
+#include "core/document/CReaderDoc.h"
 #include "core/editor/EditorTexts.h"
 #include "core/platform/TextConversion.h"
-#include "core/document/CReaderDoc.h"
 
 #include <memory>
 
@@ -138,7 +138,6 @@ SaveOutcome SaveShownAccount(CReaderDoc& document, AccountRecord& shown, const B
     // form never shows (the auxiliary texts, the order index, the slots not in
     // use) then reach the rewritten file as they were instead of being dropped.
     AccountRecord copy = shown;
-    copy.CopyFrom(shown);
 
     const FormBoxes boxes = ApplyReadLimits(readBoxes());
     std::uint32_t logins = 0;

@@ -41,15 +41,15 @@ using BoxReader = std::function<FormBoxes()>;
 // login boxes. It is saved with Kind 9 and as many slots in use as login boxes
 // were filled, and then appended to the document's list. Questions go to the
 // desktop with the form as owner.
-SaveOutcome SaveNewAccount(CReaderDoc& document, const FormBoxes& boxes);
+[[nodiscard]] SaveOutcome SaveNewAccount(CReaderDoc& document, const FormBoxes& boxes);
 
 // Save of the account the form shows: a working copy is compared with the boxes,
 // the user is asked whenever something changed (or a login box is empty), and
 // the copy is written over the account's own file and copied back into `shown`.
-SaveOutcome SaveShownAccount(CReaderDoc& document, AccountRecord& shown, const BoxReader& readBoxes);
-SaveOutcome SaveShownAccount(CReaderDoc& document, AccountRecord& shown, const FormBoxes& boxes);
+[[nodiscard]] SaveOutcome SaveShownAccount(CReaderDoc& document, AccountRecord& shown, const BoxReader& readBoxes);
+[[nodiscard]] SaveOutcome SaveShownAccount(CReaderDoc& document, AccountRecord& shown, const FormBoxes& boxes);
 
 // The form's Save: a new account when the form shows none.
-SaveOutcome SaveFormAccount(CReaderDoc& document, AccountRecord* shown, const BoxReader& readBoxes);
+[[nodiscard]] SaveOutcome SaveFormAccount(CReaderDoc& document, AccountRecord* shown, const BoxReader& readBoxes);
 
 } // namespace lk

@@ -1,11 +1,12 @@
 #include "core/document/CReaderDoc.h"
 
-#include "core/ports/Captions.h"
-#include "core/ports/FormPort.h"
-#include "core/ports/ExplorerPort.h"
+#include "core/editor/EditorTexts.h"
 #include "core/platform/DirectoryListing.h"
 #include "core/platform/PrivateFile.h"
 #include "core/platform/TextConversion.h"
+#include "core/ports/Captions.h"
+#include "core/ports/ExplorerPort.h"
+#include "core/ports/FormPort.h"
 #include "core/store/AccountFile.h"
 #include "core/store/AccountLine.h"
 #include "core/store/FileStem.h"
@@ -189,8 +190,14 @@ bool CReaderDoc::DeleteAccount(AccountRecord* record)
     if (!IsUsableStem(record->FileStem.view())) {
         return false;
     }
+    // A file that stays (no right to the folder, say) is reported: the account
+    // has not been deleted, and the refresh that follows shows it again.
     std::error_code error;
     std::filesystem::remove(AccountFilePath(m_context.folders.data, record->FileStem.view()), error);
+    if (error) {
+        m_context.desktop->ShowMessage(kDeleteFailedMessage, kErrorCaption, DesktopPort::Owner::None);
+        return false;
+    }
     if (const std::ptrdiff_t index = m_accountList.IndexOf(record); index >= 0) {
         m_accountList.RemoveAt(index);
     }
@@ -242,6 +249,9 @@ void CReaderDoc::RefreshAccounts()
 {
     m_accountList.Clear();
     LoadAllAccounts(m_accountList);
+    // Four ordering passes, with or without a pane: filling a tree runs that
+    // tree's pass again. A second pass can move hidden entries once more, so a
+    // tool without a pane runs the same four and sees the same order and SortIndex.
     m_accountList.SortByName();
     if (m_context.pane != nullptr) {
         m_context.pane->FillAlphabetTree(m_accountList);
@@ -259,7 +269,9 @@ void CReaderDoc::RefreshAccounts()
 bool CReaderDoc::OpenAccount(AccountRecord* record)
 {
     if (record != nullptr) {
-        ReloadAccount(*record);
+        // A file that has become short leaves the record as it was, and the
+        // form shows that.
+        static_cast<void>(ReloadAccount(*record));
     }
     return m_pFormView != nullptr && m_pFormView->ShowAccount(record);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ports/DesktopPort.h"
 #include "core/platform/Folders.h"
+#include "core/ports/DesktopPort.h"
 #include "core/store/AccountList.h"
 
 #include <memory>
@@ -44,13 +44,14 @@ public:
     // Writes `record` to its account file, giving it a new stem first when it
     // has none. Returns false when the file could not be written; the old file,
     // if any, is then unchanged.
-    bool SaveAccount(AccountRecord& record);
+    [[nodiscard]] bool SaveAccount(AccountRecord& record);
     // Reads the record's account file again into it. Returns false for a file
     // shorter than a header. The record changes only when the file's line parses whole.
-    bool ReloadAccount(AccountRecord& record);
+    [[nodiscard]] bool ReloadAccount(AccountRecord& record);
     // Asks, then deletes the account's file and the record. True when deleted or
-    // given no record; false on No or when the record has no stem.
-    bool DeleteAccount(AccountRecord* record);
+    // given no record; false on No, when the record has no stem, or when the
+    // file could not be removed (the error has then been shown; the record stays).
+    [[nodiscard]] bool DeleteAccount(AccountRecord* record);
     // Converts the legacy combined file into account files. True when one was
     // found and converted.
     bool MigrateCombinedFile();

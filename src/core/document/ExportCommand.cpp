@@ -17,15 +17,13 @@ TransferOutcome ExportAccounts(CReaderDoc& document)
         return TransferOutcome::Cancelled;
     }
     if (IsDataFolder(*chosen, document.GetFolders().data)) {
-        desktop.ShowMessage(u"LedgerKeeper file is selected. Please retry...", kErrorCaption,
-                            DesktopPort::Owner::None);
+        desktop.ShowMessage(u"LedgerKeeper file is selected. Please retry...", kErrorCaption, DesktopPort::Owner::None);
         return TransferOutcome::Refused;
     }
     // The file holds every password, so it is written readable by its owner only.
     TransferOutcome outcome = TransferOutcome::Done;
     if (!WritePrivateFile(*chosen, EncodeUtf16Le(ExportText(document.Accounts())))) {
-        desktop.ShowMessage(u"The export file could not be written.", kErrorCaption,
-                            DesktopPort::Owner::None);
+        desktop.ShowMessage(u"The export file could not be written.", kErrorCaption, DesktopPort::Owner::None);
         outcome = TransferOutcome::Failed;
     }
     RefreshAndResetForm(document);
@@ -34,7 +32,8 @@ TransferOutcome ExportAccounts(CReaderDoc& document)
 
 void CReaderDoc::OnExport()
 {
-    ExportAccounts(*this);
+    // The handler has no result: every failure has been shown to the user.
+    static_cast<void>(ExportAccounts(*this));
 }
 
 } // namespace lk

@@ -7,6 +7,11 @@
 #include "core/transfer/TransferText.h"
 
 namespace lk {
+namespace {
+
+constexpr std::u16string_view kImportNotSavedMessage = u"Some accounts of the import file could not be saved.";
+
+} // namespace
 
 TransferOutcome ImportAccounts(CReaderDoc& document)
 {
@@ -33,18 +38,27 @@ TransferOutcome ImportAccounts(CReaderDoc& document)
     AccountList& list = document.Accounts();
     list.Clear();
     document.LoadAllAccounts(list);
-    MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document](AccountRecord& record) {
+    std::size_t notSaved = 0;
+    MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document, &notSaved](AccountRecord& record) {
         // A failed save leaves the account out of the store: the refresh below
         // reloads the list from the account files.
-        document.SaveAccount(record);
+        if (!document.SaveAccount(record)) {
+            ++notSaved;
+        }
     });
+    TransferOutcome outcome = TransferOutcome::Done;
+    if (notSaved != 0) {
+        desktop.ShowMessage(kImportNotSavedMessage, kErrorCaption, DesktopPort::Owner::None);
+        outcome = TransferOutcome::Failed;
+    }
     RefreshAndResetForm(document);
-    return TransferOutcome::Done;
+    return outcome;
 }
 
 void CReaderDoc::OnImport()
 {
-    ImportAccounts(*this);
+    // The handler has no result: every failure has been shown to the user.
+    static_cast<void>(ImportAccounts(*this));
 }
 
 } // namespace lk

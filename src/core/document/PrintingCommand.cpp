@@ -27,7 +27,8 @@ bool ShowPrintingListing(CReaderDoc& document)
 
 void CReaderDoc::OnPrintingFormat()
 {
-    ShowPrintingListing(*this);
+    // The handler has no result: a listing that could not be shown has nothing more to say.
+    static_cast<void>(ShowPrintingListing(*this));
 }
 
 } // namespace lk

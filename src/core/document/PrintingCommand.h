@@ -9,6 +9,6 @@ class CReaderDoc;
 // the viewer returns. The load is the command's own: the document's list, which
 // the form and the explorer refer to, is left as it is. Returns whether the
 // listing was shown.
-bool ShowPrintingListing(CReaderDoc& document);
+[[nodiscard]] bool ShowPrintingListing(CReaderDoc& document);
 
 } // namespace lk

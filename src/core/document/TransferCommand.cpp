@@ -1,8 +1,8 @@
 #include "core/document/TransferCommand.h"
 
-#include "core/ports/FormPort.h"
-#include "core/platform/TextConversion.h"
 #include "core/document/CReaderDoc.h"
+#include "core/platform/TextConversion.h"
+#include "core/ports/FormPort.h"
 
 namespace lk {
 namespace {

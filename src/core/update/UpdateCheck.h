@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ports/DesktopPort.h"
 #include "core/platform/Folders.h"
+#include "core/ports/DesktopPort.h"
 
 #include <cstdint>
 #include <filesystem>

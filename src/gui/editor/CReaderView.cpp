@@ -2,13 +2,13 @@
 
 #include "core/document/AccountLogin.h"
 #include "core/document/AccountSave.h"
+#include "core/document/CReaderDoc.h"
 #include "gui/explorer/CExplorerBar.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/CommandRouter.h"
 #include "gui/toolkit/DialogUnits.h"
 #include "gui/toolkit/GuiEdit.h"
 #include "gui/toolkit/QtText.h"
-#include "core/document/CReaderDoc.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -222,34 +222,31 @@ bool CReaderView::ShowAccount(AccountRecord* record)
         return false;
     }
     SetDocumentTitle(record->AccountName.str());
-    m_accountBox->setText(ToQString(record->AccountName.view()));
-    m_urlBox->setText(EightBitToQString(record->Url.view()));
+    const FormBoxes shown = ShownBoxes(*record);
+    m_accountBox->setText(ToQString(shown.account));
+    m_urlBox->setText(ToQString(shown.url));
     m_userNameLabel->setText("User Name:");
     m_accountIdLabel->setText("Account ID:");
     m_passwordLabel->setText("Password:");
     MaskPassword();
 
+    // A slot in use carries its own label; the boxes of slots beyond SlotCount
+    // are empty (ShownBoxes) and keep the default label.
     const std::uint32_t slotCount = record->SlotCount;
     const auto& slot = record->Slots;
     if (slotCount >= 3) {
         SetSlotLabel(m_accountIdLabel, slot[kAccountIdSlot].Label.view());
-        m_accountIdBox->setText(EightBitToQString(slot[kAccountIdSlot].Value.view()));
-    } else {
-        m_accountIdBox->clear();
     }
     if (slotCount >= 2) {
         SetSlotLabel(m_userNameLabel, slot[kUserNameSlot].Label.view());
-        m_userNameBox->setText(EightBitToQString(slot[kUserNameSlot].Value.view()));
-    } else {
-        m_userNameBox->clear();
     }
     if (slotCount >= 1) {
         SetSlotLabel(m_passwordLabel, slot[kPasswordSlot].Label.view());
-        m_passwordBox->setText(EightBitToQString(slot[kPasswordSlot].Value.view()));
-    } else {
-        m_passwordBox->clear();
     }
-    m_commentBox->setPlainText(ToQString(record->Comment.view()));
+    m_accountIdBox->setText(ToQString(shown.accountId));
+    m_userNameBox->setText(ToQString(shown.userName));
+    m_passwordBox->setText(ToQString(shown.password));
+    m_commentBox->setPlainText(ToQString(shown.comment));
     widget()->repaint();
     return true;
 }
@@ -302,7 +299,8 @@ void CReaderView::OnDelete()
 {
     if (AccountRecord* shown = ShownRecordInList()) {
         // The record may be destroyed here; the form lets go of it in the reset below.
-        m_document.DeleteAccount(shown);
+        // The explorer is reloaded whatever the answer; a failure has been shown.
+        static_cast<void>(m_document.DeleteAccount(shown));
         m_document.RefreshAccounts();
     }
     OnInitialUpdate();
@@ -310,7 +308,9 @@ void CReaderView::OnDelete()
 
 void CReaderView::OnLogin()
 {
-    LoginAccount(m_document, ShownRecordInList(), ReadBoxes());
+    // Every outcome leaves the form as it is but for the masked password; a
+    // failed save has been shown.
+    static_cast<void>(LoginAccount(m_document, ShownRecordInList(), ReadBoxes()));
     MaskPassword();
     widget()->repaint();
 }

@@ -1,5 +1,6 @@
 #include "gui/explorer/CExplorerBar.h"
 
+#include "core/document/CReaderDoc.h"
 #include "core/ports/FormPort.h"
 #include "gui/explorer/CAccountTree.h"
 #include "gui/toolkit/CommandIds.h"
@@ -7,7 +8,6 @@
 #include "gui/toolkit/DisplayStyle.h"
 #include "gui/toolkit/QtText.h"
 #include "gui/toolkit/ToolPage.h"
-#include "core/document/CReaderDoc.h"
 
 #include <QIcon>
 #include <QMouseEvent>
@@ -181,6 +181,8 @@ void CExplorerBar::OpenSelected()
         ClearTree(*tree);
         return;
     }
+    // The root is told by its text, as the trees have always told it: an account
+    // named "Account List" is therefore never opened from its item either.
     if (item->text(0) == kRootText) {
         if (g_pDocument->m_pFormView != nullptr) {
             g_pDocument->m_pFormView->OnInitialUpdate();

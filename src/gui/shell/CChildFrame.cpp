@@ -1,10 +1,10 @@
 #include "gui/shell/CChildFrame.h"
 
+#include "core/document/CReaderDoc.h"
 #include "gui/editor/CReaderView.h"
 #include "gui/explorer/CExplorerBar.h"
 #include "gui/shell/DocumentCommands.h"
 #include "gui/toolkit/QtText.h"
-#include "core/document/CReaderDoc.h"
 
 #include <QIcon>
 

@@ -1,11 +1,11 @@
 #include "gui/shell/CDocTemplate.h"
 
+#include "core/document/CReaderDoc.h"
+#include "core/platform/UserName.h"
 #include "gui/editor/CReaderView.h"
 #include "gui/explorer/CExplorerBar.h"
-#include "core/platform/UserName.h"
 #include "gui/shell/CChildFrame.h"
 #include "gui/shell/CMainFrame.h"
-#include "core/document/CReaderDoc.h"
 
 namespace lk {
 

@@ -1,5 +1,6 @@
 #include "gui/shell/CMainFrame.h"
 
+#include "core/document/CReaderDoc.h"
 #include "gui/editor/CReaderView.h"
 #include "gui/explorer/CExplorerBar.h"
 #include "gui/shell/CChildFrame.h"
@@ -9,7 +10,6 @@
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/DisplayStyle.h"
 #include "gui/toolkit/QtText.h"
-#include "core/document/CReaderDoc.h"
 
 #include <QAction>
 #include <QLabel>
@@ -287,7 +287,7 @@ void CMainFrame::OnActiveChildChanged()
 
 void CMainFrame::ScheduleTitleUpdate()
 {
-    // Like the framework's idle-time title update: later, once per burst.
+    // The title follows the active account window at idle time: later, once per burst.
     if (m_titleUpdatePending) {
         return;
     }

@@ -41,7 +41,8 @@ CReaderApp::~CReaderApp()
 
 bool CReaderApp::InitInstance()
 {
-    // The framework's per-user settings (and the update check's time) live under this key.
+    // The per-user settings (the recent files, the update check's time) live under
+    // this key, where the program has always kept them.
     QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
     QCoreApplication::setApplicationName("LedgerKeeper");
     QApplication::setApplicationDisplayName("LedgerKeeper");
@@ -58,6 +59,8 @@ bool CReaderApp::InitInstance()
         m_mainFrame.reset();
         return false;
     }
+    // The first text has a trailing blank, as the program has always shown it;
+    // the frame's own title update replaces it once an account window is active.
     m_mainFrame->setWindowTitle("LedgerKeeper ");
     m_mainFrame->show();
     return true;

@@ -1,8 +1,8 @@
 #include "gui/shell/DocumentCommands.h"
 
+#include "core/document/CReaderDoc.h"
 #include "gui/shell/HelpManual.h"
 #include "gui/toolkit/CommandIds.h"
-#include "core/document/CReaderDoc.h"
 
 namespace lk {
 

@@ -1,8 +1,8 @@
 #include "gui/shell/HelpManual.h"
 
-#include "core/ports/DesktopPort.h"
 #include "core/platform/Folders.h"
 #include "core/platform/PrivateFile.h"
+#include "core/ports/DesktopPort.h"
 
 #include <QFile>
 #include <system_error>

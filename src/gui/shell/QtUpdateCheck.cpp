@@ -1,9 +1,9 @@
 #include "gui/shell/QtUpdateCheck.h"
 
 #include "core/ports/DesktopPort.h"
+#include "core/update/UpdateCheck.h"
 #include "gui/shell/QtDownloader.h"
 #include "gui/shell/QtUpdateSettings.h"
-#include "core/update/UpdateCheck.h"
 
 #include <QCoreApplication>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 namespace lk {
 
 // The update check's remembered start time in the program's per-user settings,
-// beside the framework's own ones (organisation "Local AppWizard-Generated
+// beside the program's other ones (organisation "Local AppWizard-Generated
 // Applications", application "LedgerKeeper").
 class QtUpdateSettings final : public UpdateSettings
 {

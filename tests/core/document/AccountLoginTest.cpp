@@ -37,7 +37,7 @@ TEST_F(AccountLoginTest, CountsOneUseSavesAndOpensTheLoginAddress)
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(form.resets, 0) << "Login does not reset the form";
 
-    LoginAccount(*document, &shown, ShownBoxes(shown));
+    static_cast<void>(LoginAccount(*document, &shown, ShownBoxes(shown)));
     EXPECT_EQ(Reloaded().UseCount, 6U) << "each Login counts exactly one";
 }
 
@@ -48,7 +48,7 @@ TEST_F(AccountLoginTest, EmptyBoxesLeaveTheirFieldsAlone)
     boxes.password.clear();
     boxes.comment.clear();
     shown.Slots[kPasswordSlot].Flag = 0;
-    LoginAccount(*document, &shown, boxes);
+    static_cast<void>(LoginAccount(*document, &shown, boxes));
     const AccountRecord saved = Reloaded();
     EXPECT_EQ(saved.Slots[kUserNameSlot].Value.view(), "me") << "a cleared user name is kept";
     EXPECT_EQ(saved.Slots[kPasswordSlot].Value.view(), "pw");
@@ -64,7 +64,7 @@ TEST_F(AccountLoginTest, TypedBoxesGoIntoTheRecord)
     boxes.userName = u"typed user";
     boxes.password = u"typed pw";
     boxes.account = std::u16string(130, u'n');
-    LoginAccount(*document, &shown, boxes);
+    static_cast<void>(LoginAccount(*document, &shown, boxes));
     const AccountRecord saved = Reloaded();
     EXPECT_EQ(saved.Slots[kUserNameSlot].Value.view(), "typed user");
     EXPECT_EQ(saved.SlotCount, 1U) << "Login changes no slot count";
@@ -102,7 +102,7 @@ TEST_F(AccountLoginTest, AddressIsAppendedToTheUrlAsItStands)
 TEST_F(AccountLoginTest, EmptyUrlStillCountsAndSavesButOpensNothing)
 {
     shown.Url = "";
-    LoginAccount(*document, &shown, ShownBoxes(shown));
+    static_cast<void>(LoginAccount(*document, &shown, ShownBoxes(shown)));
     EXPECT_EQ(Reloaded().UseCount, 5U);
     EXPECT_TRUE(desktop.openedAddresses.empty());
 }
@@ -111,7 +111,7 @@ TEST_F(AccountLoginTest, LocalProgramsAreNeverOpened)
 {
     for (const char* url : {"javascript:alert(1)", "file:///bin/sh", "mailto:me@example.com"}) {
         shown.Url = url;
-        LoginAccount(*document, &shown, ShownBoxes(shown));
+        static_cast<void>(LoginAccount(*document, &shown, ShownBoxes(shown)));
     }
     EXPECT_TRUE(desktop.openedAddresses.empty());
     EXPECT_TRUE(desktop.messages.empty()) << "refused silently";

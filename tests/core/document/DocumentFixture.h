@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ports/FormPort.h"
 #include "core/document/CReaderDoc.h"
+#include "core/ports/FormPort.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
 

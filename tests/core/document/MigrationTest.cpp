@@ -1,7 +1,7 @@
+#include "core/document/StoreFixture.h"
 #include "core/ports/ExplorerPort.h"
 #include "core/store/AccountLine.h"
 #include "core/store/HandBuiltFile.h"
-#include "core/document/StoreFixture.h"
 
 namespace lk {
 namespace {

@@ -1,5 +1,5 @@
-#include "core/ports/ExplorerPort.h"
 #include "core/document/StoreFixture.h"
+#include "core/ports/ExplorerPort.h"
 
 namespace lk {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/store/AccountFile.h"
 #include "core/document/CReaderDoc.h"
+#include "core/store/AccountFile.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
 

@@ -1,6 +1,6 @@
+#include "core/document/StoreFixture.h"
 #include "core/store/AccountLine.h"
 #include "core/store/HandBuiltFile.h"
-#include "core/document/StoreFixture.h"
 
 #include <sys/stat.h>
 

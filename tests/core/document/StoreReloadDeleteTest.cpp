@@ -1,5 +1,5 @@
-#include "core/store/HandBuiltFile.h"
 #include "core/document/StoreFixture.h"
+#include "core/store/HandBuiltFile.h"
 
 #include <functional>
 

@@ -1,8 +1,7 @@
 #include "core/explorer/ListingRule.h"
-#include "core/store/AccountOrder.h"
-
 #include "core/ports/ExplorerPort.h"
 #include "core/store/AccountList.h"
+#include "core/store/AccountOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The ordering passes against the plain insertion pass they stand for, on many
 // random lists: same order, same SortIndex values.
-#include "core/store/AccountOrder.h"
 #include "core/store/AccountList.h"
+#include "core/store/AccountOrder.h"
 
 #include <functional>
 #include <gtest/gtest.h>

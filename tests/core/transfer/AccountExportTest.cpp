@@ -1,9 +1,9 @@
 #include "core/transfer/AccountExport.h"
 
 #include "core/document/DocumentFixture.h"
+#include "core/document/ExportCommand.h"
 #include "core/store/AccountLine.h"
 #include "core/transfer/TransferText.h"
-#include "core/document/ExportCommand.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

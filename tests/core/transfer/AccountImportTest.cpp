@@ -1,9 +1,9 @@
 #include "core/transfer/AccountImport.h"
 
 #include "core/document/DocumentFixture.h"
+#include "core/document/ImportCommand.h"
 #include "core/store/AccountLine.h"
 #include "core/transfer/TransferText.h"
-#include "core/document/ImportCommand.h"
 
 #include <gtest/gtest.h>
 #include <random>

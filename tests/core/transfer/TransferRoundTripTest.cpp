@@ -1,11 +1,11 @@
 #include "core/document/AccountSave.h"
 #include "core/document/DocumentFixture.h"
+#include "core/document/ExportCommand.h"
+#include "core/document/ImportCommand.h"
 #include "core/store/AccountLine.h"
 #include "core/transfer/AccountExport.h"
 #include "core/transfer/AccountImport.h"
 #include "core/transfer/TransferText.h"
-#include "core/document/ImportCommand.h"
-#include "core/document/ExportCommand.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
