@@ -13,9 +13,12 @@ namespace {
 std::string UsageText(const std::vector<std::unique_ptr<lk::cli::Command>>& commands)
 {
     std::ostringstream text;
-    text << "usage: ledgerkeeper-cli [--home DIR] COMMAND [ARGS]\n\n"
+    text << "usage: ledgerkeeper-cli [--home DIR] COMMAND [ARGS]\n"
+            "       ledgerkeeper-cli --version | --help\n\n"
             "  --home DIR   the product folder (default: LEDGERKEEPER_HOME, else the user's data folder);\n"
-            "               the accounts live in DIR/Account\n\n"
+            "               the accounts live in DIR/Account\n"
+            "  --version    prints the version and ends\n"
+            "  --help       prints this text and ends\n\n"
             "commands:\n";
     for (const auto& command : commands) {
         text << "  " << command->Synopsis() << '\n';
@@ -37,6 +40,10 @@ int main(int argc, char** argv)
     std::size_t next = 0;
     if (next < args.size() && (args[next] == "--help" || args[next] == "-h")) {
         std::cout << UsageText(commands);
+        return kDone;
+    }
+    if (next < args.size() && args[next] == "--version") {
+        std::cout << "LedgerKeeper " LEDGERKEEPER_VERSION "\n";
         return kDone;
     }
     if (next < args.size() && args[next] == "--home") {
