@@ -7,7 +7,7 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test cli bench install clean test-asan fuzz lint
+.PHONY: all deps configure build run test cli bench install package clean test-asan fuzz lint
 
 all: build
 
@@ -23,7 +23,8 @@ build: configure
 run: build
 	./$(BUILD_DIR)/ledgerkeeper
 
-test: build
+# The package is made first so that the packaging test checks this build's package.
+test: package
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build
@@ -31,6 +32,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD_DIR)
+
+# The Debian package $(BUILD_DIR)/ledgerkeeper_<version>-<release>_<arch>.deb (CPack).
+package: build
+	cd $(BUILD_DIR) && cpack
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # windowed program's tests included (offscreen). Any finding fails its test.

@@ -11,6 +11,9 @@ packages=(
     clang libclang-rt-14-dev clang-tidy clang-format
     python3
     xvfb xauth x11-apps imagemagick xdotool
+    # The Debian package (make package) and its tests: dpkg-shlibdeps and file
+    # for the dependencies, lintian, appstreamcli and man to check the result.
+    dpkg-dev file lintian appstream man-db
 )
 
 missing=()
