@@ -14,6 +14,11 @@ packages=(
     # The Debian package (make package) and its tests: dpkg-shlibdeps and file
     # for the dependencies, lintian, appstreamcli and man to check the result.
     dpkg-dev file lintian appstream man-db
+    # Cryptography (the generator's draws, the protected store), password
+    # strength, Unicode case folding for the filter, the lock keys' state.
+    libsodium-dev libzxcvbn-dev libicu-dev libx11-dev
+    # Driving the real window from outside: a window manager and the clipboard.
+    openbox xclip
 )
 
 missing=()
