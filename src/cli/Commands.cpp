@@ -7,12 +7,15 @@ std::vector<std::unique_ptr<Command>> AllCommands()
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(MakeListCommand());
     commands.push_back(MakeShowCommand());
+    commands.push_back(MakeSearchCommand());
     commands.push_back(MakeAddCommand());
+    commands.push_back(MakeEditCommand());
     commands.push_back(MakeLoginCommand());
     commands.push_back(MakeDeleteCommand());
     commands.push_back(MakeExportCommand());
     commands.push_back(MakeImportCommand());
     commands.push_back(MakePrintCommand());
+    commands.push_back(MakeGenerateCommand());
     return commands;
 }
 

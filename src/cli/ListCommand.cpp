@@ -1,6 +1,7 @@
 #include "cli/Arguments.h"
 #include "cli/Command.h"
 #include "cli/Commands.h"
+#include "cli/Json.h"
 #include "cli/Store.h"
 #include "core/platform/TextConversion.h"
 
@@ -15,19 +16,24 @@ public:
     std::string_view Name() const override { return "list"; }
     std::string_view Synopsis() const override
     {
-        return "list [--order frequency|alphabet]\n"
-               "    the account names as the Frequency (default) or the Alphabet tab lists them";
+        return "list [--order frequency|alphabet] [--json]\n"
+               "    the account names as the Frequency (default) or the Alphabet tab lists them; with --json\n"
+               "    every listed account's fields (no password) and use count as a JSON array";
     }
 
     int Execute(Store& store, const std::vector<std::string>& args, std::ostream& out, std::ostream&) override
     {
-        const Arguments arguments(args, {"--order"}, {});
+        const Arguments arguments(args, {"--order"}, {"--json"});
         if (!arguments.Positional().empty()) {
             throw UsageError{"list takes no arguments"};
         }
         const std::string order = arguments.Value("--order").value_or("frequency");
         if (order != "frequency" && order != "alphabet") {
             throw UsageError{"--order is frequency or alphabet"};
+        }
+        if (arguments.Flag("--json")) {
+            WriteAccountsJson(out, order == "frequency" ? store.pane.frequencyAccounts : store.pane.alphabetAccounts);
+            return kDone;
         }
         for (const std::u16string& name : order == "frequency" ? store.pane.frequency : store.pane.alphabet) {
             out << ToEightBit(name) << '\n';

@@ -4,7 +4,7 @@
 #include "core/ports/DesktopPort.h"
 #include "core/ports/ExplorerPort.h"
 
-#include <iosfwd>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +44,9 @@ class RecordingPane final : public ExplorerPort
 public:
     std::vector<std::u16string> frequency;
     std::vector<std::u16string> alphabet;
+    // The same accounts; valid until the document's list is next emptied.
+    std::vector<AccountRecord*> frequencyAccounts;
+    std::vector<AccountRecord*> alphabetAccounts;
 
     void ClearSelection() override {}
 
@@ -61,6 +64,8 @@ public:
     TerminalDesktop desktop;
     RecordingPane pane;
     CReaderDoc document;
+    // Where --password-stdin reads from.
+    std::istream* input = &std::cin;
 };
 
 } // namespace lk::cli
