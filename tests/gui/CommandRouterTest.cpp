@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,18 @@ public:
     bool OnCommand(int id) override
     {
         m_log.push_back(m_name + ":" + std::to_string(id));
-        return std::find(m_handles.begin(), m_handles.end(), id) != m_handles.end();
+        return Handles(id);
     }
+
+    bool Handles(int id) const override { return std::find(m_handles.begin(), m_handles.end(), id) != m_handles.end(); }
 
 private:
     std::string m_name;
+
+public:
     std::vector<int> m_handles;
+
+private:
     std::vector<std::string>& m_log;
 };
 
@@ -80,6 +87,52 @@ TEST_F(CommandRouterTest, ABoundActionCarriesItsIdAndRoutesWhenTriggered)
     EXPECT_EQ(CommandRouter::IdOf(&action), 32791);
     action.trigger();
     EXPECT_EQ(log.back(), "frame:32791");
+}
+
+TEST_F(CommandRouterTest, ACommandIsHandledWhenAnyTargetOfTheMomentHandlesIt)
+{
+    EXPECT_TRUE(router.Handles(57600));
+    EXPECT_TRUE(router.Handles(1028));
+    EXPECT_FALSE(router.Handles(57680));
+    EXPECT_FALSE(router.Handles(1031));
+    EXPECT_TRUE(router.HandlesFrom(pane, 1031));
+    // Asking runs nothing.
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(CommandRouterTest, ABoundActionIsDisabledWhileNothingHandlesItsCommand)
+{
+    QAction exportAction;
+    QAction newAccount;
+    router.Bind(&exportAction, 32810);
+    router.Track(&newAccount, pane, 1028);
+    EXPECT_FALSE(exportAction.isEnabled());
+    EXPECT_TRUE(newAccount.isEnabled());
+
+    document.m_handles.push_back(32810);
+    form.m_handles.clear();
+    router.UpdateActions();
+    EXPECT_TRUE(exportAction.isEnabled());
+    EXPECT_FALSE(newAccount.isEnabled());
+}
+
+TEST_F(CommandRouterTest, ATargetChangeShowsAfterTheNextCommand)
+{
+    QAction exportAction;
+    router.Bind(&exportAction, 32810);
+    ASSERT_FALSE(exportAction.isEnabled());
+    document.m_handles.push_back(32810);
+    router.Route(57600);
+    EXPECT_TRUE(exportAction.isEnabled());
+}
+
+TEST_F(CommandRouterTest, AnActionDestroyedBeforeTheRouterIsLeftAlone)
+{
+    auto action = std::make_unique<QAction>();
+    router.Bind(action.get(), 32791);
+    action.reset();
+    router.UpdateActions();
+    SUCCEED();
 }
 
 } // namespace

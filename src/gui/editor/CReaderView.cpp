@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace lk {
 
@@ -193,10 +194,11 @@ void CReaderView::OnInitialUpdate()
         button->setText(caption);
         button->setEnabled(true);
     }
+    // Emptied as the program shows values, so that Undo finds nothing to bring back.
     for (GuiEdit* box : {m_accountBox, m_urlBox, m_userNameBox, m_accountIdBox, m_passwordBox}) {
-        box->clear();
+        box->ShowValue(QString());
     }
-    m_commentBox->clear();
+    m_commentBox->ShowValue(QString());
     ApplyPasswordState();
     m_userNameLabel->setText("User Name");
     m_accountIdLabel->setText("Account ID");
@@ -223,8 +225,8 @@ bool CReaderView::ShowAccount(AccountRecord* record)
     }
     SetDocumentTitle(record->AccountName.str());
     const FormBoxes shown = ShownBoxes(*record);
-    m_accountBox->setText(ToQString(shown.account));
-    m_urlBox->setText(ToQString(shown.url));
+    m_accountBox->ShowValue(ToQString(shown.account));
+    m_urlBox->ShowValue(ToQString(shown.url));
     m_userNameLabel->setText("User Name:");
     m_accountIdLabel->setText("Account ID:");
     m_passwordLabel->setText("Password:");
@@ -243,12 +245,18 @@ bool CReaderView::ShowAccount(AccountRecord* record)
     if (slotCount >= 1) {
         SetSlotLabel(m_passwordLabel, slot[kPasswordSlot].Label.view());
     }
-    m_accountIdBox->setText(ToQString(shown.accountId));
-    m_userNameBox->setText(ToQString(shown.userName));
-    m_passwordBox->setText(ToQString(shown.password));
-    m_commentBox->setPlainText(ToQString(shown.comment));
+    m_accountIdBox->ShowValue(ToQString(shown.accountId));
+    m_userNameBox->ShowValue(ToQString(shown.userName));
+    m_passwordBox->ShowValue(ToQString(shown.password));
+    m_commentBox->ShowValue(ToQString(shown.comment));
     widget()->repaint();
     return true;
+}
+
+void CReaderView::FocusForm()
+{
+    QWidget* last = widget()->focusWidget();
+    (last != nullptr ? last : m_accountBox)->setFocus(Qt::OtherFocusReason);
 }
 
 void CReaderView::OnReveal()
@@ -370,6 +378,16 @@ void CReaderView::OnEditPaste()
             box.text->paste();
         }
     }
+}
+
+bool CReaderView::Handles(int id) const
+{
+    // The form's commands have no enabling rule: all of them are available
+    // whenever the form is the active view.
+    constexpr int kCommands[] = {cmd::kAccountNew,   cmd::kAccountSave,    cmd::kFileSave, cmd::kAccountDelete,
+                                 cmd::kAccountLogin, cmd::kRevealPassword, cmd::kEditUndo, cmd::kEditCut,
+                                 cmd::kEditCopy,     cmd::kEditPaste};
+    return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }
 
 bool CReaderView::OnCommand(int id)

@@ -35,12 +35,15 @@ public:
     void OnInitialUpdate() override;
     bool ShowAccount(AccountRecord* record) override;
     bool OnCommand(int id) override;
+    [[nodiscard]] bool Handles(int id) const override;
 
     void OnNew();
     void OnSave();
     void OnDelete();
     void OnLogin();
     void OnReveal();
+    // Gives the keyboard focus to the box that had it last, the Account box at first.
+    void FocusForm();
     void OnEditUndo();
     void OnEditCut();
     void OnEditCopy();

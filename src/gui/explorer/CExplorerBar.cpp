@@ -9,6 +9,7 @@
 #include "gui/toolkit/QtText.h"
 #include "gui/toolkit/ToolPage.h"
 
+#include <QAction>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -91,6 +92,9 @@ ToolPage* CExplorerBar::MakePage(CAccountTree* tree)
     page->AddButton(QIcon(":/ledgerkeeper/icons/save.png"), cmd::kAccountSave, "Save");
     page->AddButton(QIcon(":/ledgerkeeper/icons/login.png"), cmd::kAccountLogin, "Login");
     connect(page, &ToolPage::CommandIssued, this, [this](int id) { m_router.RouteFrom(*this, id); });
+    for (QAction* button : page->ToolBar()->actions()) {
+        m_router.Track(button, *this, CommandRouter::IdOf(button));
+    }
     page->SetWindow(tree);
     return page;
 }
@@ -127,6 +131,14 @@ bool CExplorerBar::OnCreate()
 CAccountTree* CExplorerBar::Tree(ExplorerPort::Tree which) const
 {
     return which == ExplorerPort::Tree::Frequency ? m_frequencyTree : m_alphabetTree;
+}
+
+CAccountTree* CExplorerBar::CurrentTree() const
+{
+    if (m_tabs == nullptr) {
+        return nullptr;
+    }
+    return m_tabs->currentIndex() == 0 ? m_frequencyTree : m_alphabetTree;
 }
 
 void CExplorerBar::RebuildTree(ExplorerPort::Tree which, const std::vector<AccountRecord*>& listed)
@@ -171,7 +183,7 @@ void CExplorerBar::OpenSelected()
     if (m_ignoreSelection > 0 || m_tabs == nullptr) {
         return;
     }
-    CAccountTree* tree = m_tabs->currentIndex() == 0 ? m_frequencyTree : m_alphabetTree;
+    CAccountTree* tree = CurrentTree();
     QTreeWidgetItem* item = tree->SelectedItem();
     if (item == nullptr) {
         return;
@@ -216,6 +228,11 @@ void CExplorerBar::OnPaneNew()
     if (g_pDocument == nullptr) {
         m_router.Route(cmd::kFileNew);
     }
+}
+
+bool CExplorerBar::Handles(int id) const
+{
+    return id == cmd::kAccountNew && g_pDocument == nullptr;
 }
 
 bool CExplorerBar::OnCommand(int id)

@@ -40,6 +40,7 @@ public:
     // Makes a document when there is none.
     void OnPaneNew();
     bool OnCommand(int id) override;
+    [[nodiscard]] bool Handles(int id) const override;
     void SetDisplayStyle(int style);
 
     // Rebuilds both trees from a document's list as it stands, without reloading
@@ -49,6 +50,8 @@ public:
     void ForgetRecords();
 
     CAccountTree* Tree(ExplorerPort::Tree which) const;
+    // The tree of the tab in front.
+    CAccountTree* CurrentTree() const;
     CAccountTree* FrequencyTree() const { return m_frequencyTree; }
     CAccountTree* AlphabetTree() const { return m_alphabetTree; }
     ToolPage* FrequencyPage() const { return m_frequencyPage; }

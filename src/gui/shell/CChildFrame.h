@@ -30,6 +30,7 @@ public:
 
     // The account window handles no command of its own.
     bool OnCommand(int) override { return false; }
+    [[nodiscard]] bool Handles(int) const override { return false; }
 
 signals:
     // The document's title changed.

@@ -2,6 +2,7 @@
 
 #include "core/document/CReaderDoc.h"
 #include "gui/editor/CReaderView.h"
+#include "gui/explorer/CAccountTree.h"
 #include "gui/explorer/CExplorerBar.h"
 #include "gui/shell/CChildFrame.h"
 #include "gui/shell/CReaderApp.h"
@@ -12,6 +13,7 @@
 #include "gui/toolkit/QtText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -23,6 +25,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWhatsThis>
+#include <algorithm>
 
 namespace lk {
 
@@ -165,6 +168,9 @@ void CMainFrame::BuildMenus()
                     action->setChecked(true);
                 }
             }
+            // What a command's route handles can change at any time; the items
+            // show it when the menu opens.
+            connect(menu, &QMenu::aboutToShow, this, [this] { m_router.UpdateActions(); });
             menus << menu;
         }
     }
@@ -282,6 +288,7 @@ void CMainFrame::ActivateChild(CChildFrame* child)
 void CMainFrame::OnActiveChildChanged()
 {
     ShowMenu(ActiveChild() != nullptr ? kAccountWindowMenu : kMainFrameMenu);
+    m_router.UpdateActions();
     ScheduleTitleUpdate();
 }
 
@@ -334,6 +341,23 @@ void CMainFrame::OnViewStatusBar()
     }
 }
 
+void CMainFrame::OnNextPane()
+{
+    // Two panes take the keyboard: the explorer's tree in front and the form of
+    // the active account window. Next and previous both lead to the other one.
+    CChildFrame* child = ActiveChild();
+    QWidget* tree = m_wndExplorer->CurrentTree();
+    const QWidget* focus = QApplication::focusWidget();
+    const bool inPane = focus != nullptr && m_wndExplorer->isAncestorOf(focus);
+    if (child != nullptr && (inPane || tree == nullptr || !tree->isVisible())) {
+        child->View().FocusForm();
+        return;
+    }
+    if (tree != nullptr && tree->isVisible()) {
+        tree->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void CMainFrame::OnHelp()
 {
     OpenManual(m_app.Desktop(), m_app.GetFolders());
@@ -352,6 +376,14 @@ void CMainFrame::OnStyle8001()
     m_wndExplorer->SetDisplayStyle(kStyleLight);
     ApplyApplicationStyle(kStyleLight);
     update();
+}
+
+bool CMainFrame::Handles(int id) const
+{
+    constexpr int kCommands[] = {cmd::kEditPaste,     cmd::kStyle8002,  cmd::kStyle8001,   cmd::kToggleExplorer,
+                                 cmd::kHelpIndex,     cmd::kHelpFinder, cmd::kDefaultHelp, cmd::kContextHelp,
+                                 cmd::kViewStatusBar, cmd::kAppExit,    cmd::kNextPane,    cmd::kPrevPane};
+    return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }
 
 bool CMainFrame::OnCommand(int id)
@@ -382,6 +414,10 @@ bool CMainFrame::OnCommand(int id)
         return true;
     case cmd::kAppExit:
         close();
+        return true;
+    case cmd::kNextPane:
+    case cmd::kPrevPane:
+        OnNextPane();
         return true;
     default:
         return false;

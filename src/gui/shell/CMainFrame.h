@@ -33,9 +33,12 @@ public:
     // the program is to end (the update check asked for it, or a part failed).
     bool LoadFrame();
     bool OnCommand(int id) override;
+    [[nodiscard]] bool Handles(int id) const override;
 
     void OnToggleExplorer();
     void OnHelp();
+    // Moves the keyboard focus between the explorer's tree and the form.
+    void OnNextPane();
     void OnStyle8001();
     void OnStyle8002();
     void OnViewStatusBar();

@@ -98,6 +98,11 @@ void CReaderApp::OnAppAbout()
     about.exec();
 }
 
+bool CReaderApp::Handles(int id) const
+{
+    return id == cmd::kAppAbout || id == cmd::kFileNew || id == cmd::kFileOpen || id == cmd::kFilePrintSetup;
+}
+
 bool CReaderApp::OnCommand(int id)
 {
     switch (id) {

@@ -44,6 +44,7 @@ public:
     bool InitInstance();
 
     bool OnCommand(int id) override;
+    [[nodiscard]] bool Handles(int id) const override;
     // A further document with its account window; null when it could not be made.
     CChildFrame* OnFileNew();
     // Open reads an account text file, which is the import.

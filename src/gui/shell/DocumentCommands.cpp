@@ -6,6 +6,11 @@
 
 namespace lk {
 
+bool DocumentCommands::Handles(int id) const
+{
+    return id == cmd::kImport || id == cmd::kExport || id == cmd::kPrintingFormat || id == cmd::kHelpIndex;
+}
+
 bool DocumentCommands::OnCommand(int id)
 {
     switch (id) {

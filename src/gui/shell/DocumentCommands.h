@@ -15,6 +15,7 @@ public:
     explicit DocumentCommands(CReaderDoc& document) : m_document(document) {}
 
     bool OnCommand(int id) override;
+    [[nodiscard]] bool Handles(int id) const override;
     void OnDocHelp();
 
 private:

@@ -38,6 +38,14 @@ bool YieldsToAccelerator(QEvent* event)
 
 GuiEdit::GuiEdit(QWidget* parent) : QLineEdit(parent) {}
 
+void GuiEdit::ShowValue(const QString& value)
+{
+    // setText drops the box's whole undo history; clear(), insert() and deleting
+    // a selection are edits that Undo takes back.
+    setText(value);
+    setCursorPosition(0);
+}
+
 bool GuiEdit::event(QEvent* event)
 {
     if (YieldsToAccelerator(event)) {
@@ -60,6 +68,13 @@ void GuiEdit::focusOutEvent(QFocusEvent* event)
 GuiTextEdit::GuiTextEdit(QWidget* parent) : QPlainTextEdit(parent)
 {
     setTabChangesFocus(true);
+}
+
+void GuiTextEdit::ShowValue(const QString& value)
+{
+    // setPlainText starts the document afresh, its undo stack included.
+    setPlainText(value);
+    moveCursor(QTextCursor::Start);
 }
 
 bool GuiTextEdit::event(QEvent* event)

@@ -21,6 +21,11 @@ class GuiEdit : public QLineEdit
 public:
     explicit GuiEdit(QWidget* parent = nullptr);
 
+    // Shows a value as the program puts it there, not as typing: the box keeps
+    // no undo step, so Undo can never bring back what it held before (another
+    // account's text, a password). The beginning of a long value is in view.
+    void ShowValue(const QString& value);
+
 protected:
     bool event(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -32,6 +37,9 @@ class GuiTextEdit : public QPlainTextEdit
 
 public:
     explicit GuiTextEdit(QWidget* parent = nullptr);
+
+    // As GuiEdit::ShowValue: no undo step is left, the first line is in view.
+    void ShowValue(const QString& value);
 
 protected:
     bool event(QEvent* event) override;
