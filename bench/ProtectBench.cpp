@@ -1,0 +1,160 @@
+// The protected store's costs: unlocking (Argon2id at the cost tuned for this
+// machine, then the unwrap), and reading a data folder of protected account files
+// beside the same folder scrambled.
+#include "core/platform/PrivateFile.h"
+#include "core/protect/KeyDerivationCost.h"
+#include "core/protect/ProtectedAccountFile.h"
+#include "core/protect/ProtectionKeyFile.h"
+#include "core/store/AccountFile.h"
+#include "core/store/AccountLine.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr std::u16string_view kUser = u"bench";
+
+lk::SecretBuffer Secret(std::string_view text)
+{
+    auto buffer = lk::SecretBuffer::CopyOf(text);
+    if (!buffer) {
+        std::abort();
+    }
+    return std::move(*buffer);
+}
+
+const lk::SecretBuffer& DataKey()
+{
+    static const lk::SecretBuffer key = [] {
+        auto made = lk::ProtectionKeyFile::NewDataKey();
+        if (!made) {
+            std::abort();
+        }
+        return std::move(*made);
+    }();
+    return key;
+}
+
+lk::AccountRecord BenchRecord(int i)
+{
+    lk::AccountRecord record;
+    record.AccountName =
+        u"Account " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + lk::Wide(std::to_string(i));
+    record.Url = "https://www.example.com/login/" + std::to_string(i);
+    record.FileStem = std::to_string(1000000 + i);
+    record.UseCount = static_cast<std::uint32_t>(i % 17);
+    record.Kind = lk::kKindSaved;
+    record.SlotCount = 3;
+    record.Slots[0].Flag = 1;
+    record.Slots[0].Value = "secret-password";
+    record.Slots[1].Value = "user.name@example.com";
+    record.Slots[2].Value = "ID-" + std::to_string(i);
+    record.Comment = u"A comment of a typical length, with a few words in it.";
+    return record;
+}
+
+// A folder of `count` account files, protected or scrambled, made once per kind
+// and size and removed at exit.
+class FileFolder
+{
+public:
+    FileFolder(int count, bool protect)
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lk-protect-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::abort();
+        }
+        folder = pattern;
+        for (int i = 0; i < count; ++i) {
+            const lk::AccountRecord record = BenchRecord(i);
+            const auto bytes = protect ? lk::ProtectedAccountFile::Write(record, DataKey())
+                                       : std::optional(lk::WriteAccountFile(record, kUser));
+            files.push_back(folder / (record.FileStem.str() + ".dat"));
+            if (!bytes || !lk::WritePrivateFile(files.back(), *bytes)) {
+                std::abort();
+            }
+        }
+    }
+    ~FileFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+    FileFolder(const FileFolder&) = delete;
+    FileFolder& operator=(const FileFolder&) = delete;
+
+    std::filesystem::path folder;
+    std::vector<std::filesystem::path> files;
+};
+
+const FileFolder& FolderOf(int count, bool protect)
+{
+    static std::map<std::pair<int, bool>, std::unique_ptr<FileFolder>> folders;
+    auto& folder = folders[{count, protect}];
+    if (!folder) {
+        folder = std::make_unique<FileFolder>(count, protect);
+    }
+    return *folder;
+}
+
+// Unlocking: Argon2id at the cost a new key file gets on this machine, then the unwrap.
+void BM_Unlock(benchmark::State& state)
+{
+    const lk::KeyDerivationCost cost = lk::KeyDerivationCost::Tuned();
+    const auto file = lk::ProtectionKeyFile::Wrap(DataKey(), Secret("bench master password"), cost);
+    if (!file) {
+        state.SkipWithError("no key file");
+        return;
+    }
+    const lk::SecretBuffer password = Secret("bench master password");
+    for (auto _ : state) {
+        const auto unwrapped = file->Unwrap(password);
+        benchmark::DoNotOptimize(unwrapped.outcome);
+    }
+    state.counters["passes"] = static_cast<double>(cost.passes);
+}
+
+// Reading every file and parsing its line, protected or scrambled.
+void ReadFolder(benchmark::State& state, bool protect)
+{
+    const FileFolder& folder = FolderOf(static_cast<int>(state.range(0)), protect);
+    for (auto _ : state) {
+        std::size_t parsed = 0;
+        for (const auto& file : folder.files) {
+            const auto bytes = lk::ReadWholeFile(file);
+            if (!bytes) {
+                continue;
+            }
+            const lk::AccountFileContent content =
+                protect ? lk::ProtectedAccountFile::Read(*bytes, DataKey()) : lk::ReadAccountFile(*bytes, kUser);
+            lk::AccountRecord record;
+            parsed += content.outcome == lk::AccountFileOutcome::Text && lk::ParseAccountLine(content.text, record);
+        }
+        if (parsed != folder.files.size()) {
+            state.SkipWithError("not every file read");
+        }
+        benchmark::DoNotOptimize(parsed);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_ReadProtectedFiles(benchmark::State& state)
+{
+    ReadFolder(state, true);
+}
+
+void BM_ReadScrambledFiles(benchmark::State& state)
+{
+    ReadFolder(state, false);
+}
+
+} // namespace
+
+BENCHMARK(BM_Unlock)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ReadProtectedFiles)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadScrambledFiles)->Arg(10000)->Unit(benchmark::kMillisecond);
