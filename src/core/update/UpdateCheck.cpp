@@ -5,6 +5,7 @@
 #include "core/ports/Captions.h"
 #include "core/update/UpdateDescription.h"
 
+#include <set>
 #include <string_view>
 
 namespace lk {
@@ -60,7 +61,16 @@ Outcome OfferUpgrade(const UpdateContext& context)
     return Outcome::EndProgram;
 }
 
-Outcome HandleRecord(const UpdateContext& context, const UpdateRecord& record)
+// What one run of the check has done so far.
+struct CheckRun
+{
+    std::chrono::steady_clock::time_point deadline;
+    // Every name fetched in this run: a description that lists one name many
+    // times makes one request for it, not one per record.
+    std::set<std::string, std::less<>> fetched;
+};
+
+Outcome HandleRecord(const UpdateContext& context, CheckRun& run, const UpdateRecord& record)
 {
     if (!IsRecordToCompare(record)) {
         return Outcome::NextRecord;
@@ -77,7 +87,10 @@ Outcome HandleRecord(const UpdateContext& context, const UpdateRecord& record)
     // One that arrives whole takes the time its record gives: it is the file
     // the record describes, and with the time of its download it would never
     // match the record and would be fetched again at every check.
-    if (context.downloader->Download(context.baseAddress + name, localFile)) {
+    if (!run.fetched.insert(name).second) {
+        return Outcome::NextRecord;
+    }
+    if (context.downloader->Download({context.baseAddress + name, localFile, kMaxSupportFileBytes, run.deadline})) {
         const auto info = ReadFileInfo(localFile);
         if (info && static_cast<std::uint32_t>(info->size) == record.size) {
             SetLastWriteTime(localFile, FileTime{static_cast<std::uint64_t>(record.timeHigh) << 32 | record.timeLow});
@@ -99,17 +112,19 @@ bool RunUpdateCheck(const UpdateContext& context)
         return true;
     }
 
+    CheckRun run{std::chrono::steady_clock::now() + context.timeLimit, {std::string(kDescriptionName)}};
     const std::filesystem::path descriptionFile = context.folders.program / kDescriptionName;
-    if (!context.downloader->Download(context.baseAddress + std::string(kDescriptionName), descriptionFile)) {
+    if (!context.downloader->Download({context.baseAddress + std::string(kDescriptionName), descriptionFile,
+                                       kMaxDescriptionBytes, run.deadline})) {
         return true;
     }
     const auto bytes = ReadWholeFile(descriptionFile);
-    if (!bytes) {
+    if (!bytes || bytes->size() > kMaxDescriptionBytes) {
         return true;
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
     for (const UpdateRecord& record : ReadUpdateDescription(text).records) {
-        switch (HandleRecord(context, record)) {
+        switch (HandleRecord(context, run, record)) {
         case Outcome::NextRecord:
             break;
         case Outcome::StartProgram:

@@ -7,6 +7,7 @@
 #include <QTemporaryFile>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 #include <system_error>
 
@@ -18,6 +19,10 @@ namespace lk {
 
 namespace {
 
+constexpr int kMaxRedirects = 5;
+constexpr qint64 kReadChunk = 256 * 1024;
+constexpr std::uint64_t kLargestBound = std::uint64_t{1} << 40;
+
 // Only web addresses: a description name must never make us read a local file.
 std::optional<QUrl> WebAddress(const std::string& address)
 {
@@ -26,6 +31,15 @@ std::optional<QUrl> WebAddress(const std::string& address)
         return std::nullopt;
     }
     return url;
+}
+
+// A redirect stays with the server the check was pointed at: same scheme, host
+// and port (each scheme's usual port when none is written).
+bool IsSameOrigin(const QUrl& from, const QUrl& to)
+{
+    const int defaultPort = from.scheme() == QLatin1String("https") ? 443 : 80;
+    return to.scheme() == from.scheme() && to.host().compare(from.host(), Qt::CaseInsensitive) == 0 &&
+           to.port(defaultPort) == from.port(defaultPort);
 }
 
 bool HasSuccessStatus(const QNetworkReply& reply)
@@ -80,54 +94,86 @@ bool ReplaceTarget(QTemporaryFile& file, const std::filesystem::path& target)
 
 QtDownloader::QtDownloader(std::chrono::milliseconds timeout) : timeout_(timeout) {}
 
-bool QtDownloader::Download(const std::string& address, const std::filesystem::path& target)
+bool QtDownloader::Download(const DownloadRequest& request)
 {
-    const auto url = WebAddress(address);
-    if (!url) {
+    const auto url = WebAddress(request.address);
+    const auto now = std::chrono::steady_clock::now();
+    if (!url || now >= request.deadline) {
         return false;
     }
-    const auto file = OpenTemporaryBeside(target);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(request.deadline - now);
+    const auto file = OpenTemporaryBeside(request.target);
     if (!file) {
         return false;
     }
 
-    QNetworkRequest request(*url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    std::unique_ptr<QNetworkReply> reply(network_.get(request));
+    QNetworkRequest get(*url);
+    get.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    get.setMaximumRedirectsAllowed(kMaxRedirects);
+    // The size bound holds for the bytes as they come, so nothing is unpacked
+    // on the way: what is counted is what is written.
+    get.setRawHeader("Accept-Encoding", "identity");
+    std::unique_ptr<QNetworkReply> reply(network_.get(get));
+    // Qt keeps no more than this of the answer in memory while we write it out.
+    reply->setReadBufferSize(kReadChunk);
 
-    bool written = true;
+    bool failed = false;
+    auto giveUp = [&] {
+        failed = true;
+        reply->abort();
+    };
+    const auto maxBytes = static_cast<qint64>(std::min<std::uint64_t>(request.maxBytes, kLargestBound));
+    qint64 received = 0;
     auto takeBody = [&] {
-        if (!reply->isOpen()) {
-            return; // aborted: nothing more to take
+        while (!failed && reply->isOpen() && reply->bytesAvailable() > 0) {
+            const QByteArray chunk = reply->read(kReadChunk);
+            if (chunk.isEmpty()) {
+                return;
+            }
+            if (received + chunk.size() > maxBytes) {
+                giveUp(); // not one byte past the bound reaches the disk
+                return;
+            }
+            received += chunk.size();
+            if (file->write(chunk) != chunk.size()) {
+                giveUp();
+                return;
+            }
         }
-        const QByteArray chunk = reply->readAll();
-        if (written && !chunk.isEmpty() && file->write(chunk) != chunk.size()) {
-            written = false;
-            reply->abort();
+    };
+    auto checkAnnouncedLength = [&] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > maxBytes) {
+            giveUp();
+        }
+    };
+    auto checkRedirect = [&](const QUrl& to) {
+        if (IsSameOrigin(*url, to)) {
+            emit reply->redirectAllowed();
+        } else {
+            giveUp();
         }
     };
 
     QEventLoop loop;
     QTimer deadline;
     deadline.setSingleShot(true);
-    bool timedOut = false;
-    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        reply->abort();
-    });
+    QObject::connect(&deadline, &QTimer::timeout, &loop, giveUp);
+    QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, checkRedirect);
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, checkAnnouncedLength);
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, takeBody);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {
-        deadline.start(timeout_);
+        deadline.start(std::min(timeout_, left));
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     deadline.stop();
     takeBody();
 
-    if (timedOut || !written || !HasSuccessStatus(*reply)) {
+    if (failed || !HasSuccessStatus(*reply)) {
         return false;
     }
-    return ReplaceTarget(*file, target);
+    return ReplaceTarget(*file, request.target);
 }
 
 } // namespace lk

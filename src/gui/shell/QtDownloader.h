@@ -9,11 +9,14 @@ namespace lk {
 
 // Downloads over Qt Network for the update check. Each download blocks the
 // calling thread in a local event loop (the main window isn't shown yet, so
-// nothing else waits on it) and is given up after the time-out, however slowly
-// the server trickles. The body goes to a temporary file beside the target,
-// which replaces the target only when the whole answer arrived with a success
-// status, so a broken download never leaves half a file.
-// Needs a QCoreApplication.
+// nothing else waits on it) and is given up after its time-out or at the
+// check's deadline, whichever comes first, however slowly the server trickles.
+// The body goes to a temporary file beside the target, which replaces the
+// target only when the whole answer arrived with a success status and within
+// the request's size bound; an answer that announces or sends more is cut off
+// before anything beyond the bound is written. Redirects are followed only to
+// the same scheme, host and port, so the server can't send the check to read
+// from somewhere else. Needs a QCoreApplication.
 class QtDownloader final : public UpdateDownloader
 {
 public:
@@ -21,7 +24,7 @@ public:
 
     explicit QtDownloader(std::chrono::milliseconds timeout = kDefaultTimeout);
 
-    bool Download(const std::string& address, const std::filesystem::path& target) override;
+    bool Download(const DownloadRequest& request) override;
 
 private:
     std::chrono::milliseconds timeout_;

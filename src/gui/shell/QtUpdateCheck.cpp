@@ -42,10 +42,11 @@ std::uint32_t SecondsNow()
 
 bool RunStartupUpdateCheck(DesktopPort& desktop)
 {
-    return RunStartupUpdateCheck(desktop, QtDownloader::kDefaultTimeout);
+    return RunStartupUpdateCheck(desktop, QtDownloader::kDefaultTimeout, kCheckTimeLimit);
 }
 
-bool RunStartupUpdateCheck(DesktopPort& desktop, std::chrono::milliseconds downloadTimeout)
+bool RunStartupUpdateCheck(DesktopPort& desktop, std::chrono::milliseconds downloadTimeout,
+                           std::chrono::milliseconds checkTimeLimit)
 {
     const auto base = BaseAddress();
     if (!base || QCoreApplication::instance() == nullptr) {
@@ -61,6 +62,7 @@ bool RunStartupUpdateCheck(DesktopPort& desktop, std::chrono::milliseconds downl
     context.downloader = &downloader;
     context.settings = &settings;
     context.desktop = &desktop;
+    context.timeLimit = checkTimeLimit;
     return RunUpdateCheck(context);
 }
 

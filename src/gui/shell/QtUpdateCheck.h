@@ -14,7 +14,9 @@ class DesktopPort;
 // Needs a QCoreApplication.
 bool RunStartupUpdateCheck(DesktopPort& desktop);
 
-// The same with another time-out per download than the usual 15 seconds.
-bool RunStartupUpdateCheck(DesktopPort& desktop, std::chrono::milliseconds downloadTimeout);
+// The same with another time-out per download than the usual 15 seconds, and
+// another time for the whole check than the usual 30 seconds.
+bool RunStartupUpdateCheck(DesktopPort& desktop, std::chrono::milliseconds downloadTimeout,
+                           std::chrono::milliseconds checkTimeLimit);
 
 } // namespace lk

@@ -26,21 +26,24 @@ std::vector<std::uint8_t> Bytes(std::string_view text)
     return {text.begin(), text.end()};
 }
 
-// Serves the files it was given; any other address fails.
+// Serves the files it was given; any other address fails, and so does a file
+// longer than the request allows.
 class FakeDownloader : public UpdateDownloader
 {
 public:
     std::map<std::string, std::string> files;
     std::vector<std::string> requested;
+    std::vector<DownloadRequest> requests;
 
-    bool Download(const std::string& address, const std::filesystem::path& target) override
+    bool Download(const DownloadRequest& request) override
     {
-        requested.push_back(address);
-        const auto found = files.find(address);
-        if (found == files.end()) {
+        requested.push_back(request.address);
+        requests.push_back(request);
+        const auto found = files.find(request.address);
+        if (found == files.end() || found->second.size() > request.maxBytes) {
             return false;
         }
-        WriteBytes(target, Bytes(found->second));
+        WriteBytes(request.target, Bytes(found->second));
         return true;
     }
 };
@@ -286,6 +289,67 @@ TEST_F(UpdateDecisions, MissingProgramFileCountsAsOutOfDate)
     EXPECT_EQ(desktop.questions.size(), 1u);
 }
 
+// --- a misbehaving server ---
+
+TEST_F(UpdateDecisions, ANameListedManyTimesIsFetchedOnce)
+{
+    std::string description;
+    for (int i = 0; i < 2000; ++i) {
+        description += "1 again.dll " + std::to_string(100 + i) + " 0 0\n";
+    }
+    Describe(description + "1 other.dll 100 0 0\n1 update.dat 100 0 0\n");
+    downloader.files[kBase + "again.dll"] = "never the size of any record";
+
+    EXPECT_TRUE(Run());
+
+    EXPECT_EQ(downloader.requested, Requested({"update.dat", "again.dll", "other.dll"}));
+    EXPECT_EQ(ReadBytes(folders.program / "again.dll"), Bytes("never the size of any record"));
+}
+
+TEST_F(UpdateDecisions, EveryDownloadIsBoundedInSizeAndSharesTheDeadlineOfTheWholeCheck)
+{
+    Describe("1 first.dll 100 0 0\n1 second.dll 100 0 0\n");
+    const auto before = std::chrono::steady_clock::now();
+
+    EXPECT_TRUE(Run());
+
+    const auto after = std::chrono::steady_clock::now();
+    ASSERT_EQ(downloader.requests.size(), 3u);
+    EXPECT_EQ(downloader.requests[0].maxBytes, 1u << 20);
+    EXPECT_EQ(downloader.requests[1].maxBytes, 64u << 20);
+    EXPECT_EQ(downloader.requests[2].maxBytes, 64u << 20);
+    for (const DownloadRequest& request : downloader.requests) {
+        EXPECT_EQ(request.deadline, downloader.requests[0].deadline);
+    }
+    EXPECT_GE(downloader.requests[0].deadline, before + std::chrono::seconds(30));
+    EXPECT_LE(downloader.requests[0].deadline, after + std::chrono::seconds(30));
+}
+
+TEST_F(UpdateDecisions, DescriptionOverItsBoundIsNotRead)
+{
+    // The downloader bounds what it fetches; a description file that is larger
+    // all the same (put there by hand, say) is not looked at either.
+    class OversizedDownloader : public UpdateDownloader
+    {
+    public:
+        int calls = 0;
+        bool Download(const DownloadRequest& request) override
+        {
+            ++calls;
+            std::string text(kMaxDescriptionBytes, ' ');
+            text += "1 helper.dll 100 0 0\n";
+            WriteBytes(request.target, Bytes(text));
+            return true;
+        }
+    } oversized;
+    UpdateContext context{folders, kBase, kInstaller, kNow, &oversized, &settings, &desktop};
+
+    EXPECT_TRUE(RunUpdateCheck(context));
+
+    EXPECT_EQ(oversized.calls, 1);
+    EXPECT_TRUE(desktop.questions.empty());
+}
+
 // --- failures let the program start ---
 
 TEST_F(UpdateDecisions, FailedDescriptionDownloadStartsTheProgram)
@@ -304,7 +368,7 @@ TEST_F(UpdateDecisions, DescriptionThatIsADirectoryStartsTheProgram)
     class NothingDownloader : public UpdateDownloader
     {
     public:
-        bool Download(const std::string&, const std::filesystem::path&) override { return true; }
+        bool Download(const DownloadRequest&) override { return true; }
     } nothing;
     UpdateContext context{folders, kBase, kInstaller, kNow, &nothing, &settings, &desktop};
 

@@ -21,7 +21,41 @@ LocalHttpServer::~LocalHttpServer()
 
 void LocalHttpServer::Serve(const std::string& path, const std::string& body, int status, qint64 declaredLength)
 {
-    replies_[path] = Reply{status, body, declaredLength};
+    Reply reply;
+    reply.status = status;
+    reply.body = body;
+    reply.declaredLength = declaredLength;
+    replies_[path] = reply;
+}
+
+void LocalHttpServer::Stall(const std::string& path)
+{
+    Reply reply;
+    reply.kind = Reply::Kind::Stall;
+    replies_[path] = reply;
+}
+
+void LocalHttpServer::StreamEndlessly(const std::string& path, qint64 declaredLength)
+{
+    Reply reply;
+    reply.kind = Reply::Kind::Stream;
+    reply.declaredLength = declaredLength;
+    replies_[path] = reply;
+}
+
+void LocalHttpServer::Redirect(const std::string& path, const std::string& location)
+{
+    Reply reply;
+    reply.kind = Reply::Kind::Redirect;
+    reply.status = 302;
+    reply.location = location;
+    replies_[path] = reply;
+}
+
+qint64 LocalHttpServer::streamedBytes(const std::string& path) const
+{
+    const auto found = streamed_.find(path);
+    return found != streamed_.end() ? found->second : 0;
 }
 
 std::string LocalHttpServer::Address(const std::string& path) const
@@ -67,7 +101,26 @@ void LocalHttpServer::Accept()
 void LocalHttpServer::Answer(QTcpSocket& socket, const std::string& path)
 {
     const auto found = replies_.find(path);
-    const Reply reply = found != replies_.end() ? found->second : Reply{404, "<html><body>Not Found</body></html>"};
+    Reply notFound;
+    notFound.status = 404;
+    notFound.body = "<html><body>Not Found</body></html>";
+    const Reply reply = found != replies_.end() ? found->second : notFound;
+    switch (reply.kind) {
+    case Reply::Kind::Stall:
+        return;
+    case Reply::Kind::Stream:
+        Stream(socket, path);
+        return;
+    case Reply::Kind::Redirect: {
+        const std::string head =
+            "HTTP/1.1 302 Found\r\nLocation: " + reply.location + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        socket.write(head.data(), static_cast<qint64>(head.size()));
+        socket.disconnectFromHost();
+        return;
+    }
+    case Reply::Kind::Body:
+        break;
+    }
     const qint64 length = reply.declaredLength >= 0 ? reply.declaredLength : static_cast<qint64>(reply.body.size());
     const std::string head = "HTTP/1.1 " + std::to_string(reply.status) +
                              " Status\r\nContent-Type: application/octet-stream\r\n"
@@ -76,6 +129,28 @@ void LocalHttpServer::Answer(QTcpSocket& socket, const std::string& path)
     socket.write(head.data(), static_cast<qint64>(head.size()));
     socket.write(reply.body.data(), static_cast<qint64>(reply.body.size()));
     socket.disconnectFromHost();
+}
+
+void LocalHttpServer::Stream(QTcpSocket& socket, const std::string& path)
+{
+    const qint64 declared = replies_[path].declaredLength;
+    std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n";
+    if (declared >= 0) {
+        head += "Content-Length: " + std::to_string(declared) + "\r\n";
+    }
+    head += "Connection: close\r\n\r\n";
+    socket.write(head.data(), static_cast<qint64>(head.size()));
+    // More is written each time the connection has taken most of what waits,
+    // so the stream goes on as fast as the reader reads, until it hangs up.
+    constexpr qint64 kChunk = 64 * 1024;
+    const QByteArray chunk(kChunk, 'x');
+    auto more = [this, path, chunk, &socket](qint64) {
+        while (socket.state() == QAbstractSocket::ConnectedState && socket.bytesToWrite() < 4 * kChunk) {
+            streamed_[path] += socket.write(chunk);
+        }
+    };
+    QObject::connect(&socket, &QTcpSocket::bytesWritten, &socket, more);
+    more(0);
 }
 
 } // namespace lk::test

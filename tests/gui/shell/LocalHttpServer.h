@@ -30,6 +30,15 @@ public:
     void Serve(const std::string& path, const std::string& body, int status = 200, qint64 declaredLength = -1);
     void SetBehaviour(Behaviour behaviour) { behaviour_ = behaviour; }
 
+    // The hostile answers: `path` is read and then never answered; its body
+    // never ends (announced with `declaredLength` when that is not negative,
+    // else until the connection closes); or it is sent elsewhere with a 302.
+    void Stall(const std::string& path);
+    void StreamEndlessly(const std::string& path, qint64 declaredLength = -1);
+    void Redirect(const std::string& path, const std::string& location);
+    // The bytes of bodies streamed for `path`, as far as the connection took them.
+    qint64 streamedBytes(const std::string& path) const;
+
     // "http://127.0.0.1:<port>" followed by the path.
     std::string Address(const std::string& path) const;
     const std::vector<std::string>& requestedPaths() const { return requested_; }
@@ -40,18 +49,29 @@ public:
 private:
     struct Reply
     {
+        enum class Kind
+        {
+            Body,
+            Stall,
+            Stream,
+            Redirect,
+        };
         int status = 200;
         std::string body;
         qint64 declaredLength = -1;
+        Kind kind = Kind::Body;
+        std::string location;
     };
 
     void Accept();
     void Answer(QTcpSocket& socket, const std::string& path);
+    void Stream(QTcpSocket& socket, const std::string& path);
 
     QTcpServer server_;
     Behaviour behaviour_ = Behaviour::Answer;
     std::map<std::string, Reply> replies_;
     std::vector<std::string> requested_;
+    std::map<std::string, qint64> streamed_;
 };
 
 } // namespace lk::test

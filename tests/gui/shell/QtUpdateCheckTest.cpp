@@ -54,7 +54,13 @@ protected:
 
     static void UseBase(const std::string& base) { ::setenv("LEDGERKEEPER_UPDATE_URL", base.c_str(), 1); }
 
-    bool Run() { return RunStartupUpdateCheck(desktop, 1s); }
+    bool Run() { return RunStartupUpdateCheck(desktop, 1s, 30s); }
+    // A time-out per download far beyond what the test takes, so that only
+    // the bounds under test can end a download.
+    bool RunWithCheckLimit(std::chrono::milliseconds checkTimeLimit)
+    {
+        return RunStartupUpdateCheck(desktop, 60s, checkTimeLimit);
+    }
 
     void Describe(const std::string& text) { server.Serve(kUpgradePath + "update.dat", text); }
     void ServeFile(const std::string& name, const std::string& body) { server.Serve(kUpgradePath + name, body); }
@@ -235,6 +241,166 @@ TEST_F(StartupUpdateCheck, ServerThatNeverAnswersIsGivenUpAfterTheTimeOut)
     EXPECT_TRUE(desktop.questions.empty());
     ExpectProgramFolderHolds({});
 }
+
+// --- a hostile server ---
+
+struct EndlessCase
+{
+    const char* label;
+    const char* name;
+    qint64 declaredLength; // negative: no length announced
+    qint64 bound;
+};
+
+void PrintTo(const EndlessCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
+
+class StartupEndlessAnswer : public StartupUpdateCheck, public testing::WithParamInterface<EndlessCase>
+{};
+
+TEST_P(StartupEndlessAnswer, IsCutOffAtItsBoundAndReplacesNothing)
+{
+    const EndlessCase& c = GetParam();
+    WriteBytes(folders.program / "big.dll", Bytes("the installed library"));
+    if (std::string(c.name) == "update.dat") {
+        server.StreamEndlessly(kUpgradePath + "update.dat", c.declaredLength);
+    } else {
+        Describe("1 big.dll 100 0 0\n");
+        server.StreamEndlessly(kUpgradePath + c.name, c.declaredLength);
+    }
+
+    EXPECT_TRUE(RunWithCheckLimit(60s));
+
+    // Stopped at the bound, long before the time-outs: what the server got rid
+    // of is the bound and what the connection buffers, not gigabytes.
+    EXPECT_LT(server.streamedBytes(kUpgradePath + c.name), c.bound + (32 << 20));
+    EXPECT_EQ(ReadBytes(folders.program / "big.dll"), Bytes("the installed library"));
+    if (std::string(c.name) == "update.dat") {
+        ExpectProgramFolderHolds({"big.dll"});
+    } else {
+        ExpectProgramFolderHolds({"big.dll", "update.dat"});
+    }
+    EXPECT_TRUE(desktop.questions.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StartupEndlessAnswer,
+    testing::Values(EndlessCase{"an endless description", "update.dat", -1, 1 << 20},
+                    EndlessCase{"a description announcing 100 GB", "update.dat", 100LL << 30, 1 << 20},
+                    EndlessCase{"an endless support file", "big.dll", -1, 64 << 20},
+                    EndlessCase{"a support file announcing one byte too many", "big.dll", (64 << 20) + 1, 64 << 20}));
+
+TEST_F(StartupUpdateCheck, SupportFileOfExactlyItsBoundArrives)
+{
+    const std::string body(64 << 20, 'b');
+    Describe("1 big.dll " + std::to_string(body.size()) + " 0 0\n");
+    ServeFile("big.dll", body);
+
+    EXPECT_TRUE(RunWithCheckLimit(60s));
+
+    const auto info = ReadFileInfo(folders.program / "big.dll");
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->size, body.size());
+}
+
+TEST_F(StartupUpdateCheck, SilentServerHoldsTheStartNoLongerThanTheWholeCheck)
+{
+    Describe("1 a.dll 100 0 0\n1 b.dll 100 0 0\n1 c.dll 100 0 0\n1 d.dll 100 0 0\n");
+    for (const char* name : {"a.dll", "b.dll", "c.dll", "d.dll"}) {
+        server.Stall(kUpgradePath + name);
+    }
+
+    EXPECT_TRUE(RunWithCheckLimit(2s));
+
+    // The first silent download uses up the check's time; no other starts.
+    const std::vector<std::string>& requested = server.requestedPaths();
+    ASSERT_FALSE(requested.empty());
+    EXPECT_EQ(requested.front(), kUpgradePath + "update.dat");
+    EXPECT_LE(requested.size(), 2u);
+    ExpectProgramFolderHolds({"update.dat"});
+}
+
+TEST_F(StartupUpdateCheck, ANameListedTwoThousandTimesIsRequestedOnce)
+{
+    std::string description;
+    for (int i = 0; i < 2000; ++i) {
+        description += "1 again.dll " + std::to_string(100 + i) + " 0 0\n";
+    }
+    Describe(description);
+    ServeFile("again.dll", "the server's library");
+
+    EXPECT_TRUE(Run());
+
+    EXPECT_EQ(server.requestedPaths(), Paths({"update.dat", "again.dll"}));
+    EXPECT_EQ(ReadBytes(folders.program / "again.dll"), Bytes("the server's library"));
+}
+
+struct RedirectCase
+{
+    const char* label;
+    // Where update.dat is sent: to `other` (another port), to another name of
+    // this host, or to another path of this very server.
+    enum class To
+    {
+        OtherPort,
+        OtherHostName,
+        SameServer,
+    } to;
+    bool followed;
+};
+
+void PrintTo(const RedirectCase& c, std::ostream* out)
+{
+    *out << c.label;
+}
+
+class StartupRedirect : public StartupUpdateCheck, public testing::WithParamInterface<RedirectCase>
+{};
+
+TEST_P(StartupRedirect, IsFollowedOnlyToTheSameSchemeHostAndPort)
+{
+    const RedirectCase& c = GetParam();
+    LocalHttpServer other;
+    const std::string description = "1 helper.dll 100 0 0\n";
+    other.Serve("/moved/update.dat", description);
+    server.Serve("/moved/update.dat", description);
+    ServeFile("helper.dll", "the helper library");
+    std::string location;
+    switch (c.to) {
+    case RedirectCase::To::OtherPort:
+        location = other.Address("/moved/update.dat");
+        break;
+    case RedirectCase::To::OtherHostName:
+        location = "http://localhost:" + server.Address("").substr(std::string("http://127.0.0.1:").size()) +
+                   "/moved/update.dat";
+        break;
+    case RedirectCase::To::SameServer:
+        location = "/moved/update.dat";
+        break;
+    }
+    server.Redirect(kUpgradePath + "update.dat", location);
+
+    EXPECT_TRUE(Run());
+
+    EXPECT_TRUE(other.requestedPaths().empty());
+    if (c.followed) {
+        EXPECT_EQ(server.requestedPaths(), (std::vector<std::string>{kUpgradePath + "update.dat", "/moved/update.dat",
+                                                                     kUpgradePath + "helper.dll"}));
+        EXPECT_EQ(ReadBytes(folders.program / "update.dat"), Bytes(description));
+        ExpectProgramFolderHolds({"update.dat", "helper.dll"});
+    } else {
+        EXPECT_EQ(server.requestedPaths(), Paths({"update.dat"}));
+        ExpectProgramFolderHolds({});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StartupRedirect,
+    testing::Values(RedirectCase{"to another port", RedirectCase::To::OtherPort, false},
+                    RedirectCase{"to another name of the host", RedirectCase::To::OtherHostName, false},
+                    RedirectCase{"to another path of the server", RedirectCase::To::SameServer, true}));
 
 TEST_F(StartupUpdateCheck, OffDisablesTheCheck)
 {
