@@ -9,7 +9,7 @@
 
 namespace lk {
 
-bool ShowPrintingListing(CReaderDoc& document)
+PrintingOutcome ShowPrintingListing(CReaderDoc& document)
 {
     AccountList accounts;
     document.LoadAllAccounts(accounts);
@@ -18,11 +18,14 @@ bool ShowPrintingListing(CReaderDoc& document)
     // Every password stands in the listing in plain text: owner-only, and gone
     // as soon as the viewer is closed. A listing that cannot be written is
     // shown all the same, as an empty or missing file.
-    WritePrivateFile(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    const bool written = WritePrivateFile(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     const bool shown = document.Desktop().ShowListing(file);
     std::error_code error;
     std::filesystem::remove(file, error);
-    return shown;
+    if (!shown) {
+        return PrintingOutcome::NotShown;
+    }
+    return written ? PrintingOutcome::Shown : PrintingOutcome::ShownUnwritten;
 }
 
 void CReaderDoc::OnPrintingFormat()

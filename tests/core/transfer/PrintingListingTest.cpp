@@ -117,7 +117,7 @@ TEST_F(PrintingFormatCommandTest, ShowsAFreshLoadAsEightBitAndDeletesTheFile)
     ASSERT_EQ(firstBefore->AccountName.view(), u"A") << "the document's list is in name order";
     Stored({u"C added on disk", "c.example"});
 
-    EXPECT_TRUE(ShowPrintingListing(*noted));
+    EXPECT_EQ(ShowPrintingListing(*noted), PrintingOutcome::Shown);
     ASSERT_EQ(noting.listingPaths, std::vector<std::filesystem::path>{DataFolder() / "PrintFormat.txt"});
     EXPECT_EQ(noting.mode, 0600U) << "the listing holds every password in plain text";
     EXPECT_FALSE(std::filesystem::exists(DataFolder() / "PrintFormat.txt")) << "deleted once the viewer returns";
@@ -146,12 +146,15 @@ TEST_F(PrintingFormatCommandTest, UnwritableListingIsStillShownAndNothingIsLeft)
     EXPECT_EQ(noting.listingPaths.size(), 1U);
     EXPECT_EQ(noting.listings.at(0), "");
     EXPECT_TRUE(noting.messages.empty());
+
+    EXPECT_EQ(ShowPrintingListing(*noted), PrintingOutcome::ShownUnwritten) << "the command-line tool reports it";
+    EXPECT_TRUE(noting.messages.empty());
 }
 
 TEST_F(PrintingFormatCommandTest, FileIsDeletedWhenTheViewerFails)
 {
     noting.listingShown = false;
-    EXPECT_FALSE(ShowPrintingListing(*noted));
+    EXPECT_EQ(ShowPrintingListing(*noted), PrintingOutcome::NotShown);
     EXPECT_EQ(noting.listings.at(0).substr(0, 4), "\r\n==");
     EXPECT_FALSE(std::filesystem::exists(DataFolder() / "PrintFormat.txt"));
 }
