@@ -38,7 +38,7 @@ public:
         switch (ShowPrintingListing(store.document)) {
         case PrintingOutcome::Shown:
             break;
-        case PrintingOutcome::ShownUnwritten:
+        case PrintingOutcome::NotWritten:
             err << kListingNotWritten;
             return kRefused;
         case PrintingOutcome::NotShown:

@@ -22,10 +22,10 @@ PrintingOutcome ShowPrintingListing(CReaderDoc& document)
     const bool shown = document.Desktop().ShowListing(file);
     std::error_code error;
     std::filesystem::remove(file, error);
-    if (!shown) {
-        return PrintingOutcome::NotShown;
+    if (!written) {
+        return PrintingOutcome::NotWritten;
     }
-    return written ? PrintingOutcome::Shown : PrintingOutcome::ShownUnwritten;
+    return shown ? PrintingOutcome::Shown : PrintingOutcome::NotShown;
 }
 
 void CReaderDoc::OnPrintingFormat()

@@ -12,9 +12,9 @@ class CReaderDoc;
 // there is), and the outcome says so.
 enum class PrintingOutcome
 {
-    Shown,          // the whole listing was written and shown
-    ShownUnwritten, // shown, but the listing file could not be written whole
-    NotShown,       // the viewer failed
+    Shown,      // the whole listing was written and shown
+    NotWritten, // the listing file could not be written whole (the viewer ran all the same)
+    NotShown,   // written, but the viewer failed
 };
 
 [[nodiscard]] PrintingOutcome ShowPrintingListing(CReaderDoc& document);

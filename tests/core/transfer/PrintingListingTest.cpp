@@ -147,7 +147,7 @@ TEST_F(PrintingFormatCommandTest, UnwritableListingIsStillShownAndNothingIsLeft)
     EXPECT_EQ(noting.listings.at(0), "");
     EXPECT_TRUE(noting.messages.empty());
 
-    EXPECT_EQ(ShowPrintingListing(*noted), PrintingOutcome::ShownUnwritten) << "the command-line tool reports it";
+    EXPECT_EQ(ShowPrintingListing(*noted), PrintingOutcome::NotWritten) << "the command-line tool reports it";
     EXPECT_TRUE(noting.messages.empty());
 }
 
