@@ -20,7 +20,7 @@ namespace lk {
 namespace {
 
 constexpr int kMaxRedirects = 5;
-constexpr qint64 kReadChunk = 256 * 1024;
+constexpr qint64 kReadChunk = qint64{256} * 1024;
 constexpr std::uint64_t kLargestBound = std::uint64_t{1} << 40;
 
 // Only web addresses: a description name must never make us read a local file.

@@ -142,7 +142,7 @@ void LocalHttpServer::Stream(QTcpSocket& socket, const std::string& path)
     socket.write(head.data(), static_cast<qint64>(head.size()));
     // More is written each time the connection has taken most of what waits,
     // so the stream goes on as fast as the reader reads, until it hangs up.
-    constexpr qint64 kChunk = 64 * 1024;
+    constexpr qint64 kChunk = qint64{64} * 1024;
     const QByteArray chunk(kChunk, 'x');
     auto more = [this, path, chunk, &socket](qint64) {
         while (socket.state() == QAbstractSocket::ConnectedState && socket.bytesToWrite() < 4 * kChunk) {
