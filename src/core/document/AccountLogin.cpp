@@ -57,8 +57,10 @@ std::u16string LoginAddress(const AccountRecord& record)
 bool SaveAndLaunch(CReaderDoc& document, AccountRecord& record)
 {
     // A failed save still leads to the site: the user came to log in, and the
-    // message tells them the count and any typed change were not kept.
-    const bool saved = document.SaveAccount(record);
+    // message tells them the count and any typed change were not kept. The use
+    // is counted on top of the file's count, under the store lock, so that Logins
+    // in other windows or tools since this account was read are not lost.
+    const bool saved = document.SaveAccountKeepingUses(record, 1);
     if (!saved) {
         document.Desktop().ShowMessage(kSaveFailedMessage, kErrorCaption, DesktopPort::Owner::Form);
     }

@@ -85,9 +85,18 @@ void StoreAll(AccountRecord& copy, const FormBoxes& boxes)
     copy.Comment = boxes.comment;
 }
 
-SaveOutcome Write(CReaderDoc& document, AccountRecord& record)
+// How a save treats the use count of the account's file.
+enum class Uses
 {
-    if (document.SaveAccount(record)) {
+    AsHeld,        // a new account: its count is its own
+    KeepFileCount, // a shown account: Logins elsewhere since it was read are kept
+};
+
+SaveOutcome Write(CReaderDoc& document, AccountRecord& record, Uses uses)
+{
+    const bool saved =
+        uses == Uses::KeepFileCount ? document.SaveAccountKeepingUses(record, 0) : document.SaveAccount(record);
+    if (saved) {
         return SaveOutcome::Saved;
     }
     document.Desktop().ShowMessage(kSaveFailedMessage, kErrorCaption, DesktopPort::Owner::Form);
@@ -125,7 +134,7 @@ SaveOutcome SaveNewAccount(CReaderDoc& document, const FormBoxes& typed)
     }
     record->Kind = kKindSaved;
     record->SlotCount = logins;
-    const SaveOutcome outcome = Write(document, *record);
+    const SaveOutcome outcome = Write(document, *record, Uses::AsHeld);
     if (outcome == SaveOutcome::Saved) {
         document.Accounts().Add(std::move(record));
     }
@@ -154,7 +163,7 @@ SaveOutcome SaveShownAccount(CReaderDoc& document, AccountRecord& shown, const B
     StoreAll(copy, ApplyReadLimits(readBoxes()));
     // The copy carries the shown record's stem, so the account's own file is
     // rewritten; a new name does not rename the file.
-    const SaveOutcome outcome = Write(document, copy);
+    const SaveOutcome outcome = Write(document, copy, Uses::KeepFileCount);
     if (outcome == SaveOutcome::Saved) {
         shown.CopyFrom(copy);
     }

@@ -109,7 +109,8 @@ bool CReaderDoc::LoadAllAccounts(AccountList& list)
 {
     bool noShortFile = true;
     for (const std::string& name : ListDatFiles(m_context.folders.data)) {
-        const auto bytes = ReadWholeFile(m_context.folders.data / name);
+        // Anything but a small regular file of that very name is skipped unread.
+        const auto bytes = ReadRegularFile(m_context.folders.data / name, kMaxAccountFileBytes, LinkRule::Refuse);
         if (!bytes) {
             continue;
         }
@@ -143,11 +144,58 @@ bool CReaderDoc::LoadAllAccounts(AccountList& list)
 
 bool CReaderDoc::SaveAccount(AccountRecord& record)
 {
-    if (!IsUsableStem(record.FileStem.view())) {
-        record.FileStem = NewFileStem(m_context.folders.data);
+    const FolderLock lock = LockStore();
+    if (IsUsableStem(record.FileStem.view())) {
+        const std::vector<std::uint8_t> bytes = WriteAccountFile(record, m_context.userName);
+        return ReplaceFileAtomically(AccountFilePath(m_context.folders.data, record.FileStem.view()), bytes);
     }
-    const std::vector<std::uint8_t> bytes = WriteAccountFile(record, m_context.userName);
-    return ReplaceFileAtomically(AccountFilePath(m_context.folders.data, record.FileStem.view()), bytes);
+    // A new account never replaces a file: another process (one that does not
+    // take the lock, say) may have saved under the same stem a moment ago. The
+    // stem is part of the file's text, so each try writes the file afresh.
+    constexpr int kTries = 1000;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        record.FileStem = NewFileStem(m_context.folders.data);
+        const std::vector<std::uint8_t> bytes = WriteAccountFile(record, m_context.userName);
+        switch (CreateFileExclusively(AccountFilePath(m_context.folders.data, record.FileStem.view()), bytes)) {
+        case CreateOutcome::Created:
+            return true;
+        case CreateOutcome::Failed:
+            return false;
+        case CreateOutcome::NameTaken:
+            break;
+        }
+    }
+    return false;
+}
+
+bool CReaderDoc::SaveAccountKeepingUses(AccountRecord& record, std::uint32_t usesAdded)
+{
+    const FolderLock lock = LockStore();
+    if (IsUsableStem(record.FileStem.view())) {
+        if (const std::optional<AccountRecord> stored = ReadStoredAccount(record.FileStem.view())) {
+            // Wraps as the count itself does; a wrapped sum is no higher count.
+            const std::uint32_t counted = stored->UseCount + usesAdded;
+            if (counted > record.UseCount) {
+                record.UseCount = counted;
+            }
+        }
+    }
+    return SaveAccount(record);
+}
+
+std::optional<AccountRecord> CReaderDoc::ReadStoredAccount(std::string_view stem) const
+{
+    const auto bytes =
+        ReadRegularFile(AccountFilePath(m_context.folders.data, stem), kMaxAccountFileBytes, LinkRule::Refuse);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+    AccountRecord stored;
+    if (content.outcome != AccountFileOutcome::Text || !ParseAccountLine(content.text, stored)) {
+        return std::nullopt;
+    }
+    return stored;
 }
 
 bool CReaderDoc::ReloadAccount(AccountRecord& record)
@@ -155,7 +203,8 @@ bool CReaderDoc::ReloadAccount(AccountRecord& record)
     if (!IsUsableStem(record.FileStem.view())) {
         return true;
     }
-    const auto bytes = ReadWholeFile(AccountFilePath(m_context.folders.data, record.FileStem.view()));
+    const auto bytes = ReadRegularFile(AccountFilePath(m_context.folders.data, record.FileStem.view()),
+                                       kMaxAccountFileBytes, LinkRule::Refuse);
     if (!bytes) {
         return true;
     }
@@ -191,10 +240,14 @@ bool CReaderDoc::DeleteAccount(AccountRecord* record)
         return false;
     }
     // A file that stays (no right to the folder, say) is reported: the account
-    // has not been deleted, and the refresh that follows shows it again.
-    std::error_code error;
-    std::filesystem::remove(AccountFilePath(m_context.folders.data, record->FileStem.view()), error);
-    if (error) {
+    // has not been deleted, and the refresh that follows shows it again. Only a
+    // regular file is an account's: a folder or anything else of that name stays.
+    bool removed = false;
+    {
+        const FolderLock lock = LockStore();
+        removed = RemoveRegularFile(AccountFilePath(m_context.folders.data, record->FileStem.view()));
+    }
+    if (!removed) {
         m_context.desktop->ShowMessage(kDeleteFailedMessage, kErrorCaption, DesktopPort::Owner::None);
         return false;
     }
@@ -207,12 +260,16 @@ bool CReaderDoc::DeleteAccount(AccountRecord* record)
 bool CReaderDoc::MigrateCombinedFile()
 {
     const std::filesystem::path path = CombinedFilePath();
+    // The whole conversion is one store operation: an instance started at the
+    // same moment waits, then finds the file gone.
+    const FolderLock lock = LockStore();
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         return false;
     }
-    // A combined file that cannot be read stays for the next start.
-    const auto bytes = ReadWholeFile(path);
+    // A combined file that cannot be read stays for the next start; so does
+    // anything but a regular file of that name (a FIFO is never waited for).
+    const auto bytes = ReadRegularFile(path, kMaxCombinedFileBytes, LinkRule::Refuse);
     if (!bytes) {
         return false;
     }
@@ -221,26 +278,33 @@ bool CReaderDoc::MigrateCombinedFile()
     case AccountFileOutcome::Short:
         return false;
     case AccountFileOutcome::NotAccount:
-        std::filesystem::remove(path, error);
+        RemoveRegularFile(path);
         return false;
     case AccountFileOutcome::Empty:
-        std::filesystem::remove(path, error);
+        RemoveRegularFile(path);
         return true;
     case AccountFileOutcome::Text:
         break;
     }
     bool everySaved = true;
-    for (const std::u16string_view line : FirstLines(content.text, content.recordCount)) {
+    const std::vector<std::u16string_view> lines = FirstLines(content.text, content.recordCount);
+    for (std::size_t position = 0; position < lines.size(); ++position) {
         auto record = std::make_unique<AccountRecord>();
-        if (!ParseAccountLine(line, *record)) {
+        if (!ParseAccountLine(lines[position], *record)) {
             continue;
+        }
+        // A line without a stem of its own gets one from the combined file and
+        // its place in it: a conversion cut short and run again rewrites the
+        // same files, and no account is saved twice.
+        if (!IsUsableStem(record->FileStem.view())) {
+            record->FileStem = DerivedFileStem(*bytes, position);
         }
         everySaved = SaveAccount(*record) && everySaved;
         m_accountList.Add(std::move(record));
     }
     // Deleted only once every account it held has a file of its own.
     if (everySaved) {
-        std::filesystem::remove(path, error);
+        RemoveRegularFile(path);
     }
     return true;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/platform/FolderLock.h"
 #include "core/platform/Folders.h"
 #include "core/ports/DesktopPort.h"
 #include "core/store/AccountList.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace lk {
@@ -43,8 +46,14 @@ public:
     bool LoadAllAccounts(AccountList& list);
     // Writes `record` to its account file, giving it a new stem first when it
     // has none. Returns false when the file could not be written; the old file,
-    // if any, is then unchanged.
+    // if any, is then unchanged. A new stem's file is created without replacing
+    // anything: when another process took the name first, the next stem is tried.
     [[nodiscard]] bool SaveAccount(AccountRecord& record);
+    // SaveAccount for an account that another process may have used meanwhile:
+    // under the store lock, its use count becomes the count in its file plus
+    // `usesAdded` when that is more than the record holds, so that no use
+    // counted elsewhere is lost. Login adds one; a Save of a shown account none.
+    [[nodiscard]] bool SaveAccountKeepingUses(AccountRecord& record, std::uint32_t usesAdded);
     // Reads the record's account file again into it. Returns false for a file
     // shorter than a header. The record changes only when the file's line parses whole.
     [[nodiscard]] bool ReloadAccount(AccountRecord& record);
@@ -55,6 +64,11 @@ public:
     // Converts the legacy combined file into account files. True when one was
     // found and converted.
     bool MigrateCombinedFile();
+
+    // The store lock: held for the length of one operation that changes the
+    // data folder (a save, a delete, a Login, an import, the legacy conversion),
+    // never across a question. Nests within this process.
+    [[nodiscard]] FolderLock LockStore() const { return FolderLock(m_context.folders.data); }
 
     // Reloads the list from the data folder, orders it and has the pane rebuild
     // both trees.
@@ -89,6 +103,10 @@ public:
     std::filesystem::path ListingFilePath() const;
 
 private:
+    // The account of the record's stem as its file holds it now, when the file
+    // is an account file whose line parses whole.
+    std::optional<AccountRecord> ReadStoredAccount(std::string_view stem) const;
+
     DocumentContext m_context;
     AccountList m_accountList;
     std::u16string m_title;

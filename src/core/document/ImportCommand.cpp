@@ -10,6 +10,9 @@ namespace lk {
 namespace {
 
 constexpr std::u16string_view kImportNotSavedMessage = u"Some accounts of the import file could not be saved.";
+// Far more than any store's export; a larger file is refused rather than read
+// into memory.
+constexpr std::size_t kMaxImportFileBytes = std::size_t{256} * 1024 * 1024;
 
 } // namespace
 
@@ -29,23 +32,30 @@ TransferOutcome ImportAccounts(CReaderDoc& document)
     // Read only: importing needs no right to change the file. It is read before
     // the list is emptied, so the message below never shows while the form and
     // the trees still refer to records of an emptied list.
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(*chosen);
+    // Anything but a regular file (a FIFO, a device) is refused without waiting.
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadRegularFile(*chosen, kMaxImportFileBytes, LinkRule::Follow);
     if (!bytes) {
         desktop.ShowMessage(u"The import file could not be read.", kErrorCaption, DesktopPort::Owner::None);
         RefreshAndResetForm(document);
         return TransferOutcome::Failed;
     }
     AccountList& list = document.Accounts();
-    list.Clear();
-    document.LoadAllAccounts(list);
     std::size_t notSaved = 0;
-    MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document, &notSaved](AccountRecord& record) {
-        // A failed save leaves the account out of the store: the refresh below
-        // reloads the list from the account files.
-        if (!document.SaveAccount(record)) {
-            ++notSaved;
-        }
-    });
+    {
+        // One store operation: what another process saves meanwhile is either
+        // in the list the lines are compared with, or saved after the import.
+        const FolderLock lock = document.LockStore();
+        list.Clear();
+        document.LoadAllAccounts(list);
+        MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document, &notSaved](AccountRecord& record) {
+            // A failed save leaves the account out of the store: the refresh below
+            // reloads the list from the account files.
+            if (!document.SaveAccount(record)) {
+                ++notSaved;
+            }
+        });
+    }
     TransferOutcome outcome = TransferOutcome::Done;
     if (notSaved != 0) {
         desktop.ShowMessage(kImportNotSavedMessage, kErrorCaption, DesktopPort::Owner::None);

@@ -1,7 +1,12 @@
 #include "core/platform/PrivateFile.h"
 
+#include "core/platform/FileDescriptor.h"
+
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -14,34 +19,32 @@
 
 namespace lk {
 
-#ifndef _WIN32
 namespace {
 
-class FileDescriptor
+// Temporary files start with a full stop and do not end in ".dat", so no
+// listing of account files ever takes one for an account. The six characters
+// after the prefix are the ones mkstemp puts in place of its "XXXXXX".
+constexpr std::string_view kTemporaryPrefix = ".ledgerkeeper-save-";
+constexpr std::size_t kTemporaryUniquePart = 6;
+
+bool IsTemporaryFileName(std::string_view name)
 {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
+    if (name.size() != kTemporaryPrefix.size() + kTemporaryUniquePart || name.rfind(kTemporaryPrefix, 0) != 0) {
+        return false;
+    }
+    for (const char c : name.substr(kTemporaryPrefix.size())) {
+        const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit) {
+            return false;
         }
     }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now and reports whether the close succeeded.
-    bool Close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
+    return true;
+}
 
-private:
-    int fd_;
-};
+} // namespace
+
+#ifndef _WIN32
+namespace {
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
 {
@@ -59,25 +62,91 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
     return true;
 }
 
+// Writes `bytes` to a new temporary file beside `target`, flushed to the disk.
+// Returns its path, or nothing (and no file) when any step failed.
+std::optional<std::filesystem::path> WriteTemporaryFile(const std::filesystem::path& target,
+                                                        std::span<const std::uint8_t> bytes)
+{
+    std::string pattern = (target.parent_path() / (std::string(kTemporaryPrefix) + "XXXXXX")).string();
+    FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (!fd.valid()) {
+        return std::nullopt;
+    }
+    const bool written =
+        ::fchmod(fd.get(), 0600) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close();
+    if (!written) {
+        ::unlink(pattern.c_str());
+        return std::nullopt;
+    }
+    return std::filesystem::path(pattern);
+}
+
+// Makes a new name in the folder durable.
+void FlushFolder(const std::filesystem::path& folder)
+{
+    const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid()) {
+        ::fsync(fd.get());
+    }
+}
+
+// Gives `temporary` the name `target` only when that name is free. A hard link
+// is the one way that works on every local file system; where links are not
+// supported, a rename that refuses to replace does the same.
+CreateOutcome LinkIntoPlace(const std::filesystem::path& temporary, const std::filesystem::path& target)
+{
+    if (::link(temporary.c_str(), target.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return CreateOutcome::Created;
+    }
+    const int linkError = errno;
+    if (linkError == EEXIST) {
+        ::unlink(temporary.c_str());
+        return CreateOutcome::NameTaken;
+    }
+    if (linkError == EPERM || linkError == EOPNOTSUPP || linkError == EMLINK) {
+        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+            return CreateOutcome::Created;
+        }
+        const int renameError = errno;
+        ::unlink(temporary.c_str());
+        return renameError == EEXIST ? CreateOutcome::NameTaken : CreateOutcome::Failed;
+    }
+    ::unlink(temporary.c_str());
+    return CreateOutcome::Failed;
+}
+
 } // namespace
 #endif
 
-namespace {
-// Temporary files start with a full stop and do not end in ".dat", so no
-// listing of account files ever takes one for an account.
-constexpr std::string_view kTemporaryPrefix = ".ledgerkeeper-save-";
-} // namespace
-
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file)
 {
+    return ReadRegularFile(file, std::numeric_limits<std::ptrdiff_t>::max() / 2, LinkRule::Follow);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes,
+                                                         LinkRule links)
+{
 #ifndef _WIN32
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    // Looked at before it is opened: a FIFO, a device or a folder is never opened
+    // at all, and a file too large is never read.
+    struct stat before
+    {};
+    const int looked = links == LinkRule::Follow ? ::stat(file.c_str(), &before) : ::lstat(file.c_str(), &before);
+    if (looked != 0 || !S_ISREG(before.st_mode) || static_cast<std::uintmax_t>(before.st_size) > maxBytes) {
+        return std::nullopt;
+    }
+    // The name may stand for something else by now: the open must not wait for a
+    // FIFO's writer, and what it opened is looked at again.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (links == LinkRule::Refuse ? O_NOFOLLOW : 0);
+    const FileDescriptor fd(::open(file.c_str(), flags));
     if (!fd.valid()) {
         return std::nullopt;
     }
     struct stat info
     {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
         return std::nullopt;
     }
     // One byte more than the size: a read that fills less than the buffer has
@@ -87,7 +156,11 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
     std::size_t done = 0;
     for (;;) {
         if (done == bytes.size()) {
-            bytes.resize(bytes.size() * 2); // the file grew while being read
+            // The file grew while being read; never past one byte over the bound.
+            if (done > maxBytes) {
+                return std::nullopt;
+            }
+            bytes.resize(std::min(bytes.size() * 2, maxBytes + 1));
         }
         const std::size_t wanted = bytes.size() - done;
         const ssize_t got = ::read(fd.get(), bytes.data() + done, wanted);
@@ -102,37 +175,41 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
             break;
         }
     }
+    if (done > maxBytes) {
+        return std::nullopt;
+    }
     bytes.resize(done);
     return bytes;
 #else
+    static_cast<void>(links);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error) || std::filesystem::file_size(file, error) > maxBytes || error) {
+        return std::nullopt;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+    if (bytes.size() > maxBytes) {
+        return std::nullopt;
+    }
+    return bytes;
 #endif
 }
 
 bool ReplaceFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes)
 {
 #ifndef _WIN32
-    std::string pattern = (target.parent_path() / (std::string(kTemporaryPrefix) + "XXXXXX")).string();
-    FileDescriptor fd(::mkstemp(pattern.data()));
-    if (!fd.valid()) {
+    const std::optional<std::filesystem::path> temporary = WriteTemporaryFile(target, bytes);
+    if (!temporary) {
         return false;
     }
-    const std::filesystem::path temporary = pattern;
-    const bool written =
-        ::fchmod(fd.get(), 0600) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close();
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    if (::rename(temporary->c_str(), target.c_str()) != 0) {
+        ::unlink(temporary->c_str());
         return false;
     }
-    // Make the rename itself durable.
-    FileDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) {
-        ::fsync(folder.get());
-    }
+    FlushFolder(target.parent_path());
     return true;
 #else
     std::filesystem::path temporary = target;
@@ -150,14 +227,38 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::span<const 
 #endif
 }
 
+CreateOutcome CreateFileExclusively(const std::filesystem::path& target, std::span<const std::uint8_t> bytes)
+{
+#ifndef _WIN32
+    const std::optional<std::filesystem::path> temporary = WriteTemporaryFile(target, bytes);
+    if (!temporary) {
+        return CreateOutcome::Failed;
+    }
+    const CreateOutcome outcome = LinkIntoPlace(*temporary, target);
+    if (outcome == CreateOutcome::Created) {
+        FlushFolder(target.parent_path());
+    }
+    return outcome;
+#else
+    // The store lock keeps other instances from taking the name in between.
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
+        return CreateOutcome::NameTaken;
+    }
+    return ReplaceFileAtomically(target, bytes) ? CreateOutcome::Created : CreateOutcome::Failed;
+#endif
+}
+
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds age)
 {
     std::error_code error;
     const auto now = std::filesystem::file_time_type::clock::now();
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
+        // Anything else, a hidden account file whose name begins the same way
+        // included, is not ours to remove.
         std::error_code fileError;
-        if (name.rfind(kTemporaryPrefix, 0) != 0 || !it->is_regular_file(fileError)) {
+        if (!IsTemporaryFileName(it->path().filename().string()) ||
+            !std::filesystem::is_regular_file(it->symlink_status(fileError))) {
             continue;
         }
         const auto written = std::filesystem::last_write_time(it->path(), fileError);
@@ -167,10 +268,34 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono:
     }
 }
 
+bool RemoveRegularFile(const std::filesystem::path& file)
+{
+#ifndef _WIN32
+    struct stat info
+    {};
+    if (::lstat(file.c_str(), &info) != 0) {
+        return errno == ENOENT;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return false;
+    }
+    // unlink never removes a folder, should one have taken the name meanwhile.
+    return ::unlink(file.c_str()) == 0 || errno == ENOENT;
+#else
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(file, error);
+    if (!std::filesystem::exists(status)) {
+        return true;
+    }
+    return std::filesystem::is_regular_file(status) && std::filesystem::remove(file, error);
+#endif
+}
+
 bool WritePrivateFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes)
 {
 #ifndef _WIN32
-    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    // Without a reader a FIFO refuses the open rather than keeping it waiting.
+    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600));
     if (!fd.valid()) {
         return false;
     }

@@ -12,6 +12,12 @@
 
 namespace lk {
 
+// The largest account file the loaders read: an account line fits in about
+// 6 KB, so anything larger is no account file and is skipped unread.
+inline constexpr std::size_t kMaxAccountFileBytes = std::size_t{64} * 1024;
+// The largest legacy combined file converted: it holds many accounts.
+inline constexpr std::size_t kMaxCombinedFileBytes = std::size_t{256} * 1024 * 1024;
+
 // Scrambles UTF-16 units in place with the user's name as the key: each unit is
 // XORed with the key unit at its position modulo the key's length. Applying it
 // twice restores the text; an empty key leaves the text as it is.

@@ -10,7 +10,9 @@ namespace lk {
 
 bool IsUsableStem(std::string_view stem)
 {
-    if (stem.empty() || stem == "." || stem == ".." || EqualsIgnoringAsciiCase(stem, kCombinedFileStem) ||
+    // A leading full stop would make a hidden file, and the saves' temporary
+    // files begin with one: such a name is never an account's.
+    if (stem.empty() || stem.front() == '.' || EqualsIgnoringAsciiCase(stem, kCombinedFileStem) ||
         !StemText::Fits(stem)) {
         return false;
     }
@@ -57,6 +59,24 @@ std::string NewFileStem(const std::filesystem::path& dataFolder, FileTime now)
             return stem;
         }
     }
+}
+
+std::string DerivedFileStem(std::span<const std::uint8_t> source, std::uint64_t position)
+{
+    constexpr std::uint64_t kOffsetBasis = 14695981039346656037ULL;
+    constexpr std::uint64_t kPrime = 1099511628211ULL;
+    std::uint64_t hash = kOffsetBasis;
+    const auto mix = [&hash](std::uint8_t byte) {
+        hash ^= byte;
+        hash *= kPrime;
+    };
+    for (const std::uint8_t byte : source) {
+        mix(byte);
+    }
+    for (int shift = 0; shift < 64; shift += 8) {
+        mix(static_cast<std::uint8_t>(position >> shift));
+    }
+    return std::to_string(hash);
 }
 
 } // namespace lk

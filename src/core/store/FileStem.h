@@ -3,7 +3,9 @@
 #include "core/platform/FileTime.h"
 #include "core/store/AccountRecord.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,8 +18,9 @@ inline constexpr std::string_view kCombinedFileName = "LedgerKeeper.dat";
 inline constexpr std::string_view kCombinedFileStem = "LedgerKeeper";
 
 // A stem names a file directly inside the data folder only when it is not empty,
-// holds no "/", "\", ":", control character or zero, is not "." or "..", and
-// fits the record's field whole (a cut stem would name another file). Nor may it
+// holds no "/", "\", ":", control character or zero, does not begin with a full
+// stop (so neither "." nor ".." nor a hidden file), and fits the record's field
+// whole (a cut stem would name another file). Nor may it
 // name the legacy combined file: an account saved there would overwrite accounts
 // not yet converted, and be taken for a combined file at the next start.
 bool IsUsableStem(std::string_view stem);
@@ -36,5 +39,12 @@ std::filesystem::path AccountFilePath(const std::filesystem::path& dataFolder, s
 std::string NewFileStem(const std::filesystem::path& dataFolder);
 // The same, with the clock read by the caller.
 std::string NewFileStem(const std::filesystem::path& dataFolder, FileTime now);
+
+// A stem that depends only on `source` and `position`: the 64-bit FNV-1a hash of
+// the source's bytes followed by the position, in decimal. The legacy
+// conversion gives it to a line without a stem of its own, so that a conversion
+// run again (after a crash, or by a second instance) writes the same file once
+// more instead of a second copy of the account.
+std::string DerivedFileStem(std::span<const std::uint8_t> source, std::uint64_t position);
 
 } // namespace lk

@@ -3,6 +3,8 @@
 #include "core/store/AccountLine.h"
 #include "core/store/HandBuiltFile.h"
 
+#include <algorithm>
+
 namespace lk {
 namespace {
 
@@ -167,6 +169,33 @@ TEST_F(MigrationTest, AFailedSaveKeepsTheFileForTheNextStart)
     EXPECT_TRUE(next->MigrateCombinedFile());
     EXPECT_FALSE(std::filesystem::exists(Combined()));
     EXPECT_EQ(Loaded(), (Names{u"Blocked", u"Fine"}));
+}
+
+TEST_F(MigrationTest, AConversionRunAgainSavesNoAccountTwice)
+{
+    // The first run is cut short (one save fails, as a crash would cut it), so
+    // the combined file stays; the lines without a stem were saved already.
+    std::filesystem::create_directories(DataFile("blocked.dat"));
+    PutCombined(Line(u"First") + Line(u"Blocked", "blocked") + Line(u"Third") + Line(u"Fourth"), 4);
+    auto document = MakeDocument();
+    EXPECT_TRUE(document->MigrateCombinedFile());
+    ASSERT_TRUE(std::filesystem::exists(Combined()));
+    const auto firstRun = DataFiles();
+    EXPECT_EQ(firstRun.size(), 5u); // three accounts, the folder in the way, the combined file
+
+    // Each rerun rewrites the same files: the stems come from the combined file.
+    for (int rerun = 0; rerun < 2; ++rerun) {
+        auto again = MakeDocument();
+        EXPECT_TRUE(again->MigrateCombinedFile());
+        EXPECT_EQ(DataFiles(), firstRun);
+    }
+    std::filesystem::remove(DataFile("blocked.dat"));
+    auto last = MakeDocument();
+    EXPECT_TRUE(last->MigrateCombinedFile());
+    EXPECT_FALSE(std::filesystem::exists(Combined()));
+    Names loaded = Loaded();
+    std::sort(loaded.begin(), loaded.end());
+    EXPECT_EQ(loaded, (Names{u"Blocked", u"First", u"Fourth", u"Third"}));
 }
 
 TEST_F(MigrationTest, ALineNamingTheCombinedFileGetsAFileOfItsOwn)

@@ -3,6 +3,7 @@
 #include "core/store/HandBuiltFile.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lk {
 namespace {
@@ -146,6 +147,67 @@ TEST_F(StoreLoadTest, AShortLegacyCombinedFileIsReportedLikeAnyShortFile)
     PutAccount("M.dat", Account(u"Mine", "M"));
     test::WriteBytes(DataFile("LedgerKeeper.dat"), test::Bytes(12, 0));
     EXPECT_EQ(Load(false), Names{u"Mine"});
+}
+
+// An account file padded with zero units after its line to `size` bytes: the
+// reader ends the text at the first zero, so only the size tells it apart.
+test::Bytes PaddedAccountFile(const AccountRecord& record, std::size_t size)
+{
+    const std::u16string line = FormatAccountLine(record);
+    const std::size_t units = (size - AccountFileHeader::kSize) / 2;
+    return test::HandBuiltFile(line + std::u16string(units - line.size(), u'\0'), test::StoreFixture::kUser);
+}
+
+class HostileFileTest : public StoreLoadTest
+{
+protected:
+    // A load or an open that waited would hang the test: the alarm ends it.
+    void SetUp() override { ::alarm(60); }
+    void TearDown() override { ::alarm(0); }
+};
+
+TEST_F(HostileFileTest, AFileLargerThanAnyAccountFileIsSkipped)
+{
+    test::WriteBytes(DataFile("1.dat"), PaddedAccountFile(Account(u"Largest", "1"), kMaxAccountFileBytes));
+    test::WriteBytes(DataFile("2.dat"), PaddedAccountFile(Account(u"Too large", "2"), kMaxAccountFileBytes + 2));
+    EXPECT_EQ(Load(), Names{u"Largest"});
+}
+
+TEST_F(HostileFileTest, AHugeSparseFileIsSkippedAndTheOthersLoad)
+{
+    PutAccount("1.dat", Account(u"One", "1"));
+    test::WriteBytes(DataFile("big.dat"), {});
+    std::filesystem::resize_file(DataFile("big.dat"), std::uintmax_t{100} * 1000 * 1000 * 1000);
+    PutAccount("z.dat", Account(u"Zed", "z"));
+    EXPECT_EQ(Load(), (Names{u"One", u"Zed"}));
+    EXPECT_EQ(std::filesystem::file_size(DataFile("big.dat")), std::uintmax_t{100} * 1000 * 1000 * 1000);
+}
+
+TEST_F(HostileFileTest, FifosAreNeitherOpenedNorWaitedFor)
+{
+    PutAccount("1.dat", Account(u"One", "1"));
+    ASSERT_EQ(::mkfifo(DataFile("fifo.dat").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(DataFile("LedgerKeeper.dat").c_str(), 0600), 0);
+    // The start converts no combined file and loads the accounts.
+    auto document = MakeDocument();
+    EXPECT_FALSE(document->MigrateCombinedFile());
+    EXPECT_TRUE(document->OnNewDocument());
+    EXPECT_EQ(NamesOf(document->Accounts()), Names{u"One"});
+    // A record whose stem names a FIFO reloads as it was.
+    AccountRecord record = Account(u"Piped", "fifo");
+    EXPECT_TRUE(document->ReloadAccount(record));
+    EXPECT_EQ(record.AccountName.view(), u"Piped");
+    // Both FIFOs stay: they are no files of ours.
+    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"1.dat", "LedgerKeeper.dat", "fifo.dat"}));
+}
+
+TEST_F(HostileFileTest, ALinkInTheDataFolderIsNotFollowed)
+{
+    const std::filesystem::path elsewhere = temp.path() / "elsewhere.dat";
+    test::WriteBytes(elsewhere, WriteAccountFile(Account(u"Elsewhere", "linked"), kUser));
+    PutAccount("1.dat", Account(u"One", "1"));
+    std::filesystem::create_symlink(elsewhere, DataFile("linked.dat"));
+    EXPECT_EQ(Load(), Names{u"One"});
 }
 
 } // namespace

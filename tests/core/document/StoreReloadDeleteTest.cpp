@@ -174,6 +174,30 @@ TEST_F(StoreDeleteTest, AnUnusableStemDeletesNothingOutsideTheDataFolder)
     EXPECT_TRUE(std::filesystem::exists(folders.product / "victim.dat"));
 }
 
+TEST_F(StoreDeleteTest, OnlyARegularFileIsDeleted)
+{
+    // A folder, or a link to an account file, that has an account's name stays,
+    // and the delete says the account could not be deleted.
+    std::filesystem::create_directory(DataFile("folder.dat"));
+    test::WriteBytes(folders.product / "target.dat", {'t'});
+    std::filesystem::create_symlink(folders.product / "target.dat", DataFile("link.dat"));
+    for (const std::string stem : {"folder", "link"}) {
+        SCOPED_TRACE(stem);
+        desktop.messages.clear();
+        auto owned = std::make_unique<AccountRecord>(Account(u"Odd", stem));
+        AccountRecord* record = owned.get();
+        document->Accounts().Add(std::move(owned));
+        desktop.answers = {true};
+        EXPECT_FALSE(document->DeleteAccount(record));
+        EXPECT_EQ(desktop.messages,
+                  (std::vector<test::ScriptedDesktop::Shown>{
+                      {u"The account could not be deleted.", u"LedgerKeeper - Error", DesktopPort::Owner::None}}));
+        EXPECT_GE(document->Accounts().IndexOf(record), 0);
+    }
+    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"folder.dat", "link.dat"}));
+    EXPECT_TRUE(std::filesystem::exists(folders.product / "target.dat"));
+}
+
 TEST_F(StoreDeleteTest, ARecordOutsideTheListStillLosesItsFile)
 {
     AccountRecord outside = Account(u"Outside", "outside");

@@ -11,11 +11,16 @@ namespace {
 TEST(IsUsableStem, OnlyNamesDirectlyInTheDataFolder)
 {
     for (const std::string_view stem :
-         {"1", "300000001234", "my account", "a.b", "...x", "\xc3\xa9t\xc3\xa9", "123456789012345678901234567"}) {
+         {"1", "300000001234", "my account", "a.b", "x...", "\xc3\xa9t\xc3\xa9", "123456789012345678901234567"}) {
         EXPECT_TRUE(IsUsableStem(stem)) << stem;
     }
     for (const std::string_view stem : {"", ".", "..", "../x", "a/b", "/abs", "a\\b", "c:", "\x01", "a\tb", "a\x7f",
                                         "1234567890123456789012345678"}) {
+        EXPECT_FALSE(IsUsableStem(stem)) << stem;
+    }
+    // A leading full stop makes a hidden file, and the saves' temporary files
+    // begin with one.
+    for (const std::string_view stem : {"...x", ".hidden", ".ledgerkeeper-save-x", ".ledgerkeeper-save-AAAAAA"}) {
         EXPECT_FALSE(IsUsableStem(stem)) << stem;
     }
     EXPECT_FALSE(IsUsableStem(std::string_view("a\0b", 3)));
@@ -75,6 +80,23 @@ TEST(NewFileStem, ManyInARowAreDistinctDigits)
         stems.insert(stem);
     }
     EXPECT_EQ(stems.size(), 200u);
+}
+
+TEST(DerivedFileStem, TheSameSourceAndPlaceGiveTheSameStem)
+{
+    const std::vector<std::uint8_t> source{1, 2, 3, 4};
+    const std::vector<std::uint8_t> other{1, 2, 3, 5};
+    const std::string stem = DerivedFileStem(source, 0);
+    EXPECT_EQ(DerivedFileStem(source, 0), stem);
+    EXPECT_TRUE(AllDigits(stem)) << stem;
+    EXPECT_LE(stem.size(), 20u);
+    EXPECT_TRUE(IsUsableStem(stem));
+    std::set<std::string> stems{stem, DerivedFileStem(source, 1), DerivedFileStem(source, 256),
+                                DerivedFileStem(other, 0), DerivedFileStem({}, 0)};
+    EXPECT_EQ(stems.size(), 5u);
+    // The 64-bit FNV-1a of no bytes at all followed by eight zero bytes: a fixed
+    // value, so stems stay the same from one version of the program to the next.
+    EXPECT_EQ(DerivedFileStem({}, 0), "12161962213042174405");
 }
 
 } // namespace
