@@ -9,6 +9,9 @@
 namespace lk::test {
 namespace {
 
+// The Tools menu, before Help in both menu bars, holds every command added to
+// the historic menus; the historic items stay exactly as they were.
+
 // One row of a menu as the user sees it: the pop-up, the item text, its id,
 // and its prompt split into the status-bar text and the tooltip.
 struct Row
@@ -34,6 +37,12 @@ const Row kMainMenu[] = {
     {"&View", "&Account Explorer       ", 32791, "List all accounts", "Account List"},
     {"&View", nullptr, 0, "", ""},
     {"&View", "&Status Bar", 59393, "Show or hide the status bar", "Toggle StatusBar"},
+    {"&Tools", "&Find\tCtrl+F", 33100, "Show only the accounts whose name, URL or user name contains a text", "Find"},
+    {"&Tools", nullptr, 0, "", ""},
+    {"&Tools", "Copy &User Name\tCtrl+B", 33101, "Copy the account's user name to the Clipboard", "Copy User Name"},
+    {"&Tools", "Copy &Password\tCtrl+Shift+C", 33102,
+     "Copy the account's password to the Clipboard, cleared again soon", "Copy Password"},
+    {"&Tools", "Copy U&RL\tCtrl+Shift+U", 33103, "Copy the account's URL to the Clipboard", "Copy URL"},
     {"&Help", "&Help Index", 57670, "Explorer Online Helper", "Online Helper"},
     {"&Help", nullptr, 0, "", ""},
     {"&Help", "&About LedgerKeeper", 57664, "Display program information, version number and copyright", "About"},
@@ -61,6 +70,12 @@ const Row kAccountMenu[] = {
     {"&View", "&Account Explorer       ", 32791, "List all accounts", "Account List"},
     {"&View", nullptr, 0, "", ""},
     {"&View", "&Status Bar", 59393, "Show or hide the status bar", "Toggle StatusBar"},
+    {"&Tools", "&Find\tCtrl+F", 33100, "Show only the accounts whose name, URL or user name contains a text", "Find"},
+    {"&Tools", nullptr, 0, "", ""},
+    {"&Tools", "Copy &User Name\tCtrl+B", 33101, "Copy the account's user name to the Clipboard", "Copy User Name"},
+    {"&Tools", "Copy &Password\tCtrl+Shift+C", 33102,
+     "Copy the account's password to the Clipboard, cleared again soon", "Copy Password"},
+    {"&Tools", "Copy U&RL\tCtrl+Shift+U", 33103, "Copy the account's URL to the Clipboard", "Copy URL"},
     {"&Help", "&Help Index", 57670, "Explorer Online Helper", "Online Helper"},
     {"&Help", nullptr, 0, "", ""},
     {"&Help", "&About LedgerKeeper", 57664, "Display program information, version number and copyright", "About"},
@@ -143,20 +158,22 @@ TEST_F(MainMenuTest, TheAccountWindowsMenuHoldsEveryItemWithItsIdAndPrompt)
 TEST_F(MainMenuTest, TheMenuBarSwitchesWithTheAccountWindow)
 {
     StartApp();
-    EXPECT_EQ(MenuBarTitles(), (QStringList{"&Account", "&Edit", "&View", "&Help"}));
+    EXPECT_EQ(MenuBarTitles(), (QStringList{"&Account", "&Edit", "&View", "&Tools", "&Help"}));
     CloseAllAccountWindows();
-    EXPECT_EQ(MenuBarTitles(), (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_EQ(MenuBarTitles(), (QStringList{"&File", "&View", "&Tools", "&Help"}));
     ASSERT_TRUE(Command(57600));
     Settle();
-    EXPECT_EQ(MenuBarTitles(), (QStringList{"&Account", "&Edit", "&View", "&Help"}));
+    EXPECT_EQ(MenuBarTitles(), (QStringList{"&Account", "&Edit", "&View", "&Tools", "&Help"}));
 }
 
 TEST_F(MainMenuTest, TheAcceleratorsSendTheirCommands)
 {
     StartApp();
     const std::pair<const char*, int> expected[] = {
-        {"Ctrl+N", 57600},    {"Ctrl+O", 57601}, {"Ctrl+P", 57607},   {"Ctrl+S", 57603},   {"Alt+Backspace", 57643},
-        {"Shift+Del", 57635}, {"F6", 57680},     {"Shift+F6", 57681}, {"Ctrl+Ins", 57634}, {"Shift+Ins", 57637},
+        {"Ctrl+N", 57600},        {"Ctrl+O", 57601},       {"Ctrl+P", 57607}, {"Ctrl+S", 57603},
+        {"Alt+Backspace", 57643}, {"Shift+Del", 57635},    {"F6", 57680},     {"Shift+F6", 57681},
+        {"Ctrl+Ins", 57634},      {"Shift+Ins", 57637},    {"Ctrl+F", 33100}, {"Ctrl+B", 33101},
+        {"Ctrl+Shift+C", 33102},  {"Ctrl+Shift+U", 33103},
     };
     const QList<QAction*> accelerators = Frame().Accelerators();
     ASSERT_EQ(accelerators.size(), static_cast<qsizetype>(std::size(expected)));

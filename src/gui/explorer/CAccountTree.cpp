@@ -17,6 +17,12 @@ CAccountTree::CAccountTree(int controlId, QWidget* parent) : QTreeWidget(parent)
     setIconSize(QSize(16, 16));
     setIndentation(16);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &CAccountTree::OnSelectionChanged);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (g_pExplorerBar != nullptr) {
+            g_pExplorerBar->ShowItemMenu(*this, itemAt(pos), viewport()->mapToGlobal(pos));
+        }
+    });
 }
 
 void CAccountTree::OnSelectionChanged()

@@ -1,16 +1,21 @@
 #include "gui/explorer/CExplorerBar.h"
 
 #include "core/document/CReaderDoc.h"
+#include "core/editor/FormBoxes.h"
 #include "core/ports/FormPort.h"
 #include "gui/explorer/CAccountTree.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/CommandRouter.h"
 #include "gui/toolkit/DisplayStyle.h"
 #include "gui/toolkit/QtText.h"
+#include "gui/toolkit/SecretClipboard.h"
 #include "gui/toolkit/ToolPage.h"
 
 #include <QAction>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QToolBar>
@@ -107,6 +112,17 @@ bool CExplorerBar::OnCreate()
     auto* layout = new QVBoxLayout(m_surface);
     layout->setContentsMargins(4, 4, 4, 4);
 
+    // The Find box narrows both trees as the user types; empty, the trees list
+    // every account.
+    m_findBox = new QLineEdit(m_surface);
+    m_findBox->setObjectName("FindBox");
+    m_findBox->setPlaceholderText("Find");
+    m_findBox->setClearButtonEnabled(true);
+    m_findBox->setToolTip("Show only the accounts whose name, URL or user name contains this text (Ctrl+F)");
+    m_findBox->installEventFilter(this);
+    connect(m_findBox, &QLineEdit::textChanged, this, &CExplorerBar::OnFindTextChanged);
+    layout->addWidget(m_findBox);
+
     m_tabs = new QTabWidget(m_surface);
     m_tabs->setObjectName("ExplorerTabs");
     m_tabs->setProperty("controlId", ctl::kPaneTabs);
@@ -143,10 +159,18 @@ CAccountTree* CExplorerBar::CurrentTree() const
 
 void CExplorerBar::RebuildTree(ExplorerPort::Tree which, const std::vector<AccountRecord*>& listed)
 {
+    (which == ExplorerPort::Tree::Frequency ? m_listedFrequency : m_listedAlphabet) = listed;
+    ShowFiltered(which);
+}
+
+void CExplorerBar::ShowFiltered(ExplorerPort::Tree which)
+{
     CAccountTree* tree = Tree(which);
     if (tree == nullptr) {
         return;
     }
+    const std::vector<AccountRecord*> listed =
+        m_filter.Apply(which == ExplorerPort::Tree::Frequency ? m_listedFrequency : m_listedAlphabet);
     SelectionGuard guard(m_ignoreSelection);
     tree->clear();
     auto* root = new QTreeWidgetItem(tree, QStringList{kRootText});
@@ -161,6 +185,149 @@ void CExplorerBar::RebuildTree(ExplorerPort::Tree which, const std::vector<Accou
         CAccountTree::SetRecord(item, record);
     }
     root->setExpanded(true);
+}
+
+void CExplorerBar::OnFindTextChanged()
+{
+    m_filter = AccountFilter(ToU16(m_findBox->text()));
+    if (g_pDocument == nullptr) {
+        // The items hold no records any more; the next fill applies the filter.
+        return;
+    }
+    for (const ExplorerPort::Tree which : {ExplorerPort::Tree::Frequency, ExplorerPort::Tree::Alphabet}) {
+        CAccountTree* tree = Tree(which);
+        if (tree == nullptr) {
+            continue;
+        }
+        // The account the tree shows as selected stays selected when it still
+        // passes the filter; nothing is opened again.
+        const AccountRecord* selected = CAccountTree::RecordOf(tree->SelectedItem());
+        ShowFiltered(which);
+        if (selected == nullptr) {
+            continue;
+        }
+        for (QTreeWidgetItem* item : tree->AccountItems()) {
+            if (CAccountTree::RecordOf(item) == selected) {
+                SelectionGuard guard(m_ignoreSelection);
+                tree->setCurrentItem(item);
+                break;
+            }
+        }
+    }
+}
+
+void CExplorerBar::FocusFind()
+{
+    if (m_findBox == nullptr) {
+        return;
+    }
+    if (!isVisible()) {
+        show();
+    }
+    m_findBox->setFocus(Qt::ShortcutFocusReason);
+    m_findBox->selectAll();
+}
+
+bool CExplorerBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_findBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            m_findBox->clear();
+            return true;
+        }
+        if (key->key() == Qt::Key_Down && key->modifiers() == Qt::NoModifier && m_tabs != nullptr) {
+            // Into the tree in front, on its first account (which opens it).
+            CAccountTree* tree = m_tabs->currentIndex() == 0 ? m_frequencyTree : m_alphabetTree;
+            tree->setFocus(Qt::OtherFocusReason);
+            const QList<QTreeWidgetItem*> items = tree->AccountItems();
+            if (tree->SelectedItem() == nullptr && !items.isEmpty()) {
+                tree->setCurrentItem(items.front());
+            }
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
+AccountRecord* CExplorerBar::LiveRecordOf(const QTreeWidgetItem* item)
+{
+    AccountRecord* record = CAccountTree::RecordOf(item);
+    if (record == nullptr || g_pDocument == nullptr || g_pDocument->Accounts().IndexOf(record) < 0) {
+        return nullptr;
+    }
+    return record;
+}
+
+void CExplorerBar::CopyFromItem(const QTreeWidgetItem* item, int copyCommand)
+{
+    const AccountRecord* record = LiveRecordOf(item);
+    if (record == nullptr || m_clipboard == nullptr) {
+        return;
+    }
+    // The fields as the form would show them: a slot beyond the ones in use is empty.
+    const FormBoxes shown = ShownBoxes(*record);
+    switch (copyCommand) {
+    case cmd::kCopyUserName:
+        m_clipboard->CopyPlain(ToQString(shown.userName), "User name");
+        break;
+    case cmd::kCopyPassword:
+        m_clipboard->CopySecret(ToQString(shown.password));
+        break;
+    case cmd::kCopyUrl:
+        m_clipboard->CopyPlain(ToQString(shown.url), "URL");
+        break;
+    default:
+        break;
+    }
+}
+
+void CExplorerBar::ShowItemMenu(CAccountTree& tree, QTreeWidgetItem* item, const QPoint& globalPos)
+{
+    if (LiveRecordOf(item) == nullptr) {
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName("AccountItemMenu");
+    const auto add = [&](const char* text, int id) {
+        QAction* action = menu.addAction(text);
+        action->setData(id);
+        return action;
+    };
+    add("Copy &User Name", cmd::kCopyUserName);
+    add("Copy &Password", cmd::kCopyPassword);
+    add("Copy U&RL", cmd::kCopyUrl);
+    menu.addSeparator();
+    add("&Login", cmd::kAccountLogin);
+    add("&Delete", cmd::kAccountDelete);
+    const QAction* chosen = menu.exec(globalPos);
+    if (chosen != nullptr) {
+        RunItemCommand(tree, item, chosen->data().toInt());
+    }
+}
+
+void CExplorerBar::RunItemCommand(CAccountTree& tree, QTreeWidgetItem* item, int id)
+{
+    if (LiveRecordOf(item) == nullptr) {
+        return;
+    }
+    if (id == cmd::kCopyUserName || id == cmd::kCopyPassword || id == cmd::kCopyUrl) {
+        CopyFromItem(item, id);
+        return;
+    }
+    // Login and Delete act on the account in the form, as the pane's buttons
+    // do: the item is opened first, exactly as a click on it opens it.
+    if (m_tabs != nullptr) {
+        m_tabs->setCurrentIndex(&tree == m_frequencyTree ? 0 : 1);
+    }
+    if (tree.SelectedItem() != item) {
+        tree.setCurrentItem(item);
+    }
+    const AccountRecord* record = LiveRecordOf(item);
+    if (record == nullptr || g_pDocument == nullptr || g_pDocument->m_pFormView == nullptr) {
+        return;
+    }
+    m_router.RouteFrom(*this, id);
 }
 
 void CExplorerBar::ClearTree(CAccountTree& tree)
@@ -268,6 +435,8 @@ void CExplorerBar::RefillFrom(CReaderDoc& document)
 
 void CExplorerBar::ForgetRecords()
 {
+    m_listedFrequency.clear();
+    m_listedAlphabet.clear();
     for (CAccountTree* tree : {m_frequencyTree, m_alphabetTree}) {
         if (tree == nullptr) {
             continue;

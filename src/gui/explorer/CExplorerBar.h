@@ -1,17 +1,22 @@
 #pragma once
 
+#include "core/explorer/AccountFilter.h"
 #include "core/ports/ExplorerPort.h"
 #include "gui/toolkit/CommandTarget.h"
 
 #include <QDockWidget>
 
+class QLineEdit;
+class QPoint;
 class QTabWidget;
+class QTreeWidgetItem;
 
 namespace lk {
 
 class CAccountTree;
 class CommandRouter;
 class CReaderDoc;
+class SecretClipboard;
 class ToolPage;
 
 // The "Account Explorer" pane: two tabs, "Frequency" and "Alphabet", each a
@@ -49,6 +54,18 @@ public:
     // Drops the records of every item, once no document holds them any more.
     void ForgetRecords();
 
+    // The Find box: focused with the text selected (Ctrl+F).
+    void FocusFind();
+    QLineEdit* FindBox() const { return m_findBox; }
+    // Where the trees' context menu copies to; null copies nothing.
+    void SetClipboard(SecretClipboard* clipboard) { m_clipboard = clipboard; }
+    // The trees' context menu for `item` (an account item, or nothing for any other).
+    void ShowItemMenu(CAccountTree& tree, QTreeWidgetItem* item, const QPoint& globalPos);
+    // What the context menu's Copy commands do for the account of `item`.
+    void CopyFromItem(const QTreeWidgetItem* item, int copyCommand);
+    // One command of the context menu: the copies, Login or Delete of the item.
+    void RunItemCommand(CAccountTree& tree, QTreeWidgetItem* item, int id);
+
     CAccountTree* Tree(ExplorerPort::Tree which) const;
     // The tree of the tab in front.
     CAccountTree* CurrentTree() const;
@@ -62,8 +79,15 @@ public:
 protected:
     void RebuildTree(ExplorerPort::Tree tree, const std::vector<AccountRecord*>& listed) override;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     ToolPage* MakePage(CAccountTree* tree);
+    // Fills one tree with the accounts of `listed` that pass the filter.
+    void ShowFiltered(ExplorerPort::Tree which);
+    void OnFindTextChanged();
+    // The record of an item, if it is still one of the document's list.
+    static AccountRecord* LiveRecordOf(const QTreeWidgetItem* item);
     void ClearTree(CAccountTree& tree);
 
     CommandRouter& m_router;
@@ -73,6 +97,14 @@ private:
     QTabWidget* m_tabs = nullptr;
     CAccountTree* m_frequencyTree = nullptr;
     CAccountTree* m_alphabetTree = nullptr;
+    QLineEdit* m_findBox = nullptr;
+    SecretClipboard* m_clipboard = nullptr;
+    AccountFilter m_filter;
+    // What the last fill of each tree listed, before the filter: the records
+    // stay valid until the document's list is next emptied, which always ends
+    // in a fill of both trees.
+    std::vector<AccountRecord*> m_listedFrequency;
+    std::vector<AccountRecord*> m_listedAlphabet;
     int m_displayStyle = 0;
     // Above zero while the pane itself changes a tree's selection (rebuilds and
     // clears): those changes have nothing to open, and during a rebuild the items

@@ -116,6 +116,9 @@ int CMainFrame::OnCreate()
     if (!m_wndExplorer->OnCreate()) {
         return -1;
     }
+    m_wndExplorer->SetClipboard(&m_clipboard);
+    connect(&m_clipboard, &SecretClipboard::StatusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     m_wndExplorer->setAllowedAreas(Qt::AllDockWidgetAreas);
     m_wndExplorer->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                                QDockWidget::DockWidgetFloatable);
@@ -358,6 +361,29 @@ void CMainFrame::OnNextPane()
     }
 }
 
+void CMainFrame::OnCopyField(int copyCommand)
+{
+    CChildFrame* child = ActiveChild();
+    if (child == nullptr) {
+        return;
+    }
+    // What the form's boxes hold: the account as shown, with what was typed since.
+    const FormBoxes boxes = child->View().ReadBoxes();
+    switch (copyCommand) {
+    case cmd::kCopyUserName:
+        m_clipboard.CopyPlain(ToQString(boxes.userName), "User name");
+        break;
+    case cmd::kCopyPassword:
+        m_clipboard.CopySecret(ToQString(boxes.password));
+        break;
+    case cmd::kCopyUrl:
+        m_clipboard.CopyPlain(ToQString(boxes.url), "URL");
+        break;
+    default:
+        break;
+    }
+}
+
 void CMainFrame::OnHelp()
 {
     OpenManual(m_app.Desktop(), m_app.GetFolders());
@@ -382,7 +408,12 @@ bool CMainFrame::Handles(int id) const
 {
     constexpr int kCommands[] = {cmd::kEditPaste,     cmd::kStyle8002,  cmd::kStyle8001,   cmd::kToggleExplorer,
                                  cmd::kHelpIndex,     cmd::kHelpFinder, cmd::kDefaultHelp, cmd::kContextHelp,
-                                 cmd::kViewStatusBar, cmd::kAppExit,    cmd::kNextPane,    cmd::kPrevPane};
+                                 cmd::kViewStatusBar, cmd::kAppExit,    cmd::kNextPane,    cmd::kPrevPane,
+                                 cmd::kFind};
+    // The copies need an account window, whose form they copy from.
+    if ((id == cmd::kCopyUserName || id == cmd::kCopyPassword || id == cmd::kCopyUrl) && ActiveChild() != nullptr) {
+        return true;
+    }
     return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }
 
@@ -418,6 +449,14 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kNextPane:
     case cmd::kPrevPane:
         OnNextPane();
+        return true;
+    case cmd::kFind:
+        m_wndExplorer->FocusFind();
+        return true;
+    case cmd::kCopyUserName:
+    case cmd::kCopyPassword:
+    case cmd::kCopyUrl:
+        OnCopyField(id);
         return true;
     default:
         return false;

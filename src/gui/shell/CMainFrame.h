@@ -2,6 +2,7 @@
 
 #include "gui/toolkit/CommandRouter.h"
 #include "gui/toolkit/CommandTarget.h"
+#include "gui/toolkit/SecretClipboard.h"
 
 #include <QMainWindow>
 #include <map>
@@ -42,12 +43,15 @@ public:
     void OnStyle8001();
     void OnStyle8002();
     void OnViewStatusBar();
+    // Copies a field of the account in the active form (Tools menu).
+    void OnCopyField(int copyCommand);
 
     CommandRouter& Router() { return m_router; }
     CExplorerBar* ExplorerBar() const { return m_wndExplorer; }
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QWidget* Banner() const { return m_wndBanner; }
     QMenuBar* MenuBar() const { return m_menuBar; }
+    SecretClipboard& Clipboard() { return m_clipboard; }
     // The account window in front, or null.
     CChildFrame* ActiveChild() const;
     QList<CChildFrame*> Children() const;
@@ -81,6 +85,7 @@ private:
 
     CReaderApp& m_app;
     CommandRouter m_router;
+    SecretClipboard m_clipboard;
     CExplorerBar* m_wndExplorer = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QWidget* m_wndBanner = nullptr;

@@ -16,6 +16,16 @@ std::vector<MenuItem> ViewItems()
     return {{"&Account Explorer       ", cmd::kToggleExplorer}, kSeparator, {"&Status Bar", cmd::kViewStatusBar}};
 }
 
+// The commands added to the historic menus, in a menu of their own before Help.
+std::vector<MenuItem> ToolsItems()
+{
+    return {{"&Find\tCtrl+F", cmd::kFind},
+            kSeparator,
+            {"Copy &User Name\tCtrl+B", cmd::kCopyUserName},
+            {"Copy &Password\tCtrl+Shift+C", cmd::kCopyPassword},
+            {"Copy U&RL\tCtrl+Shift+U", cmd::kCopyUrl}};
+}
+
 std::vector<MenuItem> HelpItems()
 {
     return {{"&Help Index", cmd::kHelpIndex}, kSeparator, {"&About LedgerKeeper", cmd::kAppAbout}};
@@ -42,6 +52,7 @@ std::vector<MenuPopup> MainFrameMenu()
                                             kSeparator,
                                             {"&Printing Format", cmd::kPrintingFormat}})},
         {"&View", ViewItems()},
+        {"&Tools", ToolsItems()},
         {"&Help", HelpItems()},
     };
 }
@@ -63,11 +74,12 @@ std::vector<MenuPopup> AccountWindowMenu()
           {"&Copy\tCtrl+C", cmd::kEditCopy},
           {"&Paste\tCtrl+V", cmd::kEditPaste}}},
         {"&View", ViewItems()},
+        {"&Tools", ToolsItems()},
         {"&Help", HelpItems()},
     };
 }
 
-constexpr std::array<std::pair<int, std::string_view>, 23> kPrompts{{
+constexpr std::array<std::pair<int, std::string_view>, 28> kPrompts{{
     {cmd::kFileNew, "Create a new document\nNew"},
     {cmd::kFileOpen, "Open an existing document\nOpen"},
     {cmd::kPrintingFormat, "List account in printing format\nPrinting format"},
@@ -91,9 +103,14 @@ constexpr std::array<std::pair<int, std::string_view>, 23> kPrompts{{
     {cmd::kFileSave, "Save the active document\nSave"},
     {cmd::kNextPane, "Switch to the next window pane\nNext Pane"},
     {cmd::kPrevPane, "Switch back to the previous window pane\nPrevious Pane"},
+    {cmd::kFind, "Show only the accounts whose name, URL or user name contains a text\nFind"},
+    {cmd::kCopyUserName, "Copy the account's user name to the Clipboard\nCopy User Name"},
+    {cmd::kCopyPassword, "Copy the account's password to the Clipboard, cleared again soon\nCopy Password"},
+    {cmd::kCopyUrl, "Copy the account's URL to the Clipboard\nCopy URL"},
+    {cmd::kGeneratePassword, "Make a new random password\nGenerate Password"},
 }};
 
-constexpr std::array<Accelerator, 10> kAccelerators{{
+constexpr std::array<Accelerator, 14> kAccelerators{{
     {"Ctrl+N", cmd::kFileNew},
     {"Ctrl+O", cmd::kFileOpen},
     {"Ctrl+P", cmd::kPrintingFormat},
@@ -104,6 +121,10 @@ constexpr std::array<Accelerator, 10> kAccelerators{{
     {"Shift+F6", cmd::kPrevPane},
     {"Ctrl+Ins", cmd::kEditCopy},
     {"Shift+Ins", cmd::kEditPaste},
+    {"Ctrl+F", cmd::kFind},
+    {"Ctrl+B", cmd::kCopyUserName},
+    {"Ctrl+Shift+C", cmd::kCopyPassword},
+    {"Ctrl+Shift+U", cmd::kCopyUrl},
 }};
 
 } // namespace

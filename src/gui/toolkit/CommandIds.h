@@ -46,6 +46,14 @@ inline constexpr int kEditPaste = 57637;
 inline constexpr int kNextPane = 57680;
 inline constexpr int kPrevPane = 57681;
 
+// Tools: the commands added beside the historic menus, in the Tools menu, on the
+// trees' context menu and on their shortcuts.
+inline constexpr int kFind = 33100;
+inline constexpr int kCopyUserName = 33101;
+inline constexpr int kCopyPassword = 33102;
+inline constexpr int kCopyUrl = 33103;
+inline constexpr int kGeneratePassword = 33104;
+
 } // namespace lk::cmd
 
 namespace lk::ctl {
