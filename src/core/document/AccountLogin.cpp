@@ -54,6 +54,15 @@ std::u16string LoginAddress(const AccountRecord& record)
     return address;
 }
 
+std::u16string LoginAddressToOpen(const AccountRecord& record)
+{
+    const std::u16string url = FromEightBit(record.Url.view());
+    std::u16string address(WithoutSurroundingBlanks(url));
+    address += u"?LedgerAt=";
+    address += record.AccountName.view();
+    return address;
+}
+
 bool SaveAndLaunch(CReaderDoc& document, AccountRecord& record)
 {
     // A failed save still leads to the site: the user came to log in, and the
@@ -64,7 +73,7 @@ bool SaveAndLaunch(CReaderDoc& document, AccountRecord& record)
     if (!saved) {
         document.Desktop().ShowMessage(kSaveFailedMessage, kErrorCaption, DesktopPort::Owner::Form);
     }
-    if (const std::optional<std::string> address = WebAddressToOpen(LoginAddress(record))) {
+    if (const std::optional<std::string> address = WebAddressToOpen(LoginAddressToOpen(record))) {
         document.Desktop().OpenWebAddress(*address);
     }
     return saved;

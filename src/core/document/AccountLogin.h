@@ -36,4 +36,8 @@ enum class LoginOutcome
 // nothing escaped; a URL that has a query already still gets the name appended.
 std::u16string LoginAddress(const AccountRecord& record);
 
+// The login address as it is opened: as LoginAddress, but of the URL without the
+// blanks around it.
+std::u16string LoginAddressToOpen(const AccountRecord& record);
+
 } // namespace lk

@@ -64,7 +64,23 @@ bool HasHost(std::string_view address, std::size_t schemeLength)
     return !host.empty() && host.front() != ':';
 }
 
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
+
 } // namespace
+
+std::u16string_view WithoutSurroundingBlanks(std::u16string_view url)
+{
+    while (!url.empty() && IsBlank(url.front())) {
+        url.remove_prefix(1);
+    }
+    while (!url.empty() && IsBlank(url.back())) {
+        url.remove_suffix(1);
+    }
+    return url;
+}
 
 std::optional<std::string> WebAddressToOpen(std::u16string_view address)
 {

@@ -13,4 +13,9 @@ namespace lk {
 // ("file:", "javascript:", "mailto:" and the like are not opened).
 std::optional<std::string> WebAddressToOpen(std::u16string_view address);
 
+// The URL without the blanks (spaces, tabs, line breaks) before and after it. A
+// URL typed or pasted with a blank around it still names its site; the blanks
+// are dropped only for opening it, the stored URL keeps them.
+std::u16string_view WithoutSurroundingBlanks(std::u16string_view url);
+
 } // namespace lk

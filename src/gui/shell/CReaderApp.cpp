@@ -45,7 +45,8 @@ bool CReaderApp::InitInstance()
     // this key, where the program has always kept them.
     QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
     QCoreApplication::setApplicationName("LedgerKeeper");
-    QApplication::setApplicationDisplayName("LedgerKeeper");
+    // No display name: the toolkit would append it to every window's title, and
+    // the titles and captions are the program's own ("LedgerKeeper - Warning").
     QApplication::setWindowIcon(QIcon(":/ledgerkeeper/icons/ledgerkeeper-48.png"));
 
     m_pDocTemplate = std::make_unique<CDocTemplate>(m_folders, *m_desktop);

@@ -55,8 +55,10 @@ bool QtDesktopPort::AskYesNo(std::u16string_view text, std::u16string_view capti
     QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Yes | QMessageBox::No,
                     OwnerWindow(owner));
     box.setDefaultButton(QMessageBox::Yes);
-    // Only No declines; closing the box some other way counts as Yes.
-    return box.exec() != QMessageBox::No;
+    // A question has only Yes and No; Escape and closing the box answer No, so
+    // nothing is written unless the user said Yes.
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void QtDesktopPort::ShowMessage(std::u16string_view text, std::u16string_view caption, Owner owner)
@@ -113,6 +115,13 @@ std::optional<std::filesystem::path> QtDesktopPort::ChooseFile(const FileDialog&
 
 bool QtDesktopPort::OpenWebAddress(std::string_view address)
 {
+    // The address arrives as the account holds it, 8-bit text with blanks,
+    // non-ASCII letters and stray "%" left as typed. The desktop's URL handler
+    // takes only a valid URL, so it is handed over percent-encoded: the tolerant
+    // parse encodes blanks, non-ASCII bytes and a "%" that starts no escape
+    // ("A & B" becomes "A%20&%20B"), keeps escapes already there, and turns a
+    // non-ASCII host into its IDNA form. That is what a browser makes of the
+    // same text typed into its address bar.
     const QUrl url =
         QUrl::fromEncoded(QByteArray(address.data(), static_cast<qsizetype>(address.size())), QUrl::TolerantMode);
     return url.isValid() && QDesktopServices::openUrl(url);

@@ -99,6 +99,16 @@ TEST_F(AccountLoginTest, AddressIsAppendedToTheUrlAsItStands)
     }
 }
 
+TEST_F(AccountLoginTest, BlanksAroundTheUrlAreIgnoredForOpeningOnly)
+{
+    shown.Url = " \thttps://mail.example/in  ";
+    EXPECT_EQ(LoginAccount(*document, &shown, ShownBoxes(shown)), LoginOutcome::Launched);
+    EXPECT_EQ(desktop.openedAddresses, std::vector<std::string>{"https://mail.example/in?LedgerAt=Mail"});
+    const AccountRecord saved = Reloaded();
+    EXPECT_EQ(saved.Url.view(), " \thttps://mail.example/in  ") << "the stored URL is unchanged";
+    EXPECT_EQ(saved.UseCount, 5U);
+}
+
 TEST_F(AccountLoginTest, EmptyUrlStillCountsAndSavesButOpensNothing)
 {
     shown.Url = "";

@@ -42,5 +42,30 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"HttpWithoutSlashes", u"http:example.com?LedgerAt=A", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct BlankCase
+{
+    const char* name;
+    std::u16string url;
+    std::u16string trimmed;
+};
+
+class SurroundingBlanksTest : public ::testing::TestWithParam<BlankCase>
+{};
+
+TEST_P(SurroundingBlanksTest, DropsOnlyTheBlanksAroundTheUrl)
+{
+    EXPECT_EQ(WithoutSurroundingBlanks(GetParam().url), GetParam().trimmed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Urls, SurroundingBlanksTest,
+                         ::testing::Values(BlankCase{"None", u"http://x.example", u"http://x.example"},
+                                           BlankCase{"Leading", u"  http://x.example", u"http://x.example"},
+                                           BlankCase{"Trailing", u"http://x.example \t", u"http://x.example"},
+                                           BlankCase{"LineBreaks", u"\r\nx.example\n", u"x.example"},
+                                           BlankCase{"InsideKept", u" http://x.example/a b ", u"http://x.example/a b"},
+                                           BlankCase{"OnlyBlanks", u"   ", u""}, BlankCase{"Empty", u"", u""},
+                                           BlankCase{"NoBreakSpaceIsNoBlank", u"\u00A0x.example", u"\u00A0x.example"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace lk
