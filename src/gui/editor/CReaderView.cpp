@@ -91,6 +91,10 @@ CReaderView::CReaderView(CReaderDoc& document, CommandRouter& router, QWidget* p
     setWidgetResizable(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     BuildControls();
+    // The form itself takes no focus: whoever gives it the focus (the account
+    // window when it comes to the front) gives it to the Account box.
+    setFocusPolicy(Qt::NoFocus);
+    setFocusProxy(m_accountBox);
 }
 
 CReaderView::~CReaderView()

@@ -69,9 +69,17 @@ QList<QTreeWidgetItem*> CAccountTree::AccountItems() const
 
 void CAccountTree::ClearTreeSelection()
 {
-    // Without a current item too, the arrow keys start again from the top.
-    setCurrentItem(nullptr);
     clearSelection();
+    ParkOnRoot();
+}
+
+void CAccountTree::ParkOnRoot()
+{
+    if (QTreeWidgetItem* root = Root()) {
+        setCurrentItem(root, 0, QItemSelectionModel::NoUpdate);
+    } else {
+        setCurrentItem(nullptr);
+    }
 }
 
 } // namespace lk

@@ -28,6 +28,10 @@ public:
     // The account items under the root, top to bottom.
     QList<QTreeWidgetItem*> AccountItems() const;
     void ClearTreeSelection();
+    // Makes the root the current item without selecting it: the arrow keys then
+    // move on from the root (Down opens the first account) instead of selecting
+    // the root, which would blank the form and clear the selection again.
+    void ParkOnRoot();
 
 private:
     void OnSelectionChanged();

@@ -185,6 +185,7 @@ void CExplorerBar::ShowFiltered(ExplorerPort::Tree which)
         CAccountTree::SetRecord(item, record);
     }
     root->setExpanded(true);
+    tree->ParkOnRoot();
 }
 
 void CExplorerBar::OnFindTextChanged()
@@ -444,6 +445,8 @@ void CExplorerBar::ForgetRecords()
         for (QTreeWidgetItem* item : tree->AccountItems()) {
             CAccountTree::SetRecord(item, nullptr);
         }
+        // A highlighted item would promise an account that a click can no longer open.
+        ClearTree(*tree);
     }
 }
 

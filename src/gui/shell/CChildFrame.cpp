@@ -17,6 +17,10 @@ CChildFrame::CChildFrame(DocumentContext context, CommandRouter& router, QWidget
     setObjectName("AccountWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(":/ledgerkeeper/icons/ledgerkeeper-16.png"));
+    // No system menu: the tab would offer it as a context menu, and its Close
+    // would answer Ctrl+W; the account window closes with its tab's button and
+    // Ctrl+F4 (the main window's).
+    setSystemMenu(nullptr);
     m_view = new CReaderView(*m_document, router, this);
     setWidget(m_view);
     connect(m_view, &CReaderView::TitleChanged, this, &CChildFrame::ShowTitle);

@@ -20,6 +20,7 @@ CChildFrame* CDocTemplate::OpenNewDocument(CMainFrame& frame)
     }
     child->View().OnInitialUpdate();
     frame.ActivateChild(child);
+    child->View().FocusForm();
     return child;
 }
 

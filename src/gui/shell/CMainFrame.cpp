@@ -191,6 +191,18 @@ void CMainFrame::BuildAccelerators()
         addAction(action);
         m_accelerators << action;
     }
+    // The account window's own key, as on every multiple-document frame; not in
+    // the accelerator table, which is the program's.
+    auto* closeWindow = new QAction(this);
+    closeWindow->setObjectName("CloseAccountWindow");
+    closeWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    closeWindow->setShortcutContext(Qt::WindowShortcut);
+    connect(closeWindow, &QAction::triggered, this, [this] {
+        if (CChildFrame* child = ActiveChild()) {
+            child->close();
+        }
+    });
+    addAction(closeWindow);
 }
 
 QList<QMenu*> CMainFrame::Menus(int resourceId) const
