@@ -7,6 +7,8 @@
 #include "core/ports/Captions.h"
 #include "core/ports/ExplorerPort.h"
 #include "core/ports/FormPort.h"
+#include "core/protect/ProtectionKeyFile.h"
+#include "core/protect/StoredAccountFile.h"
 #include "core/store/AccountFile.h"
 #include "core/store/AccountLine.h"
 #include "core/store/FileStem.h"
@@ -114,7 +116,7 @@ bool CReaderDoc::LoadAllAccounts(AccountList& list)
         if (!bytes) {
             continue;
         }
-        const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+        const AccountFileContent content = ReadStoredAccountFile(*bytes, m_context.userName, GetStoreKey());
         if (content.outcome == AccountFileOutcome::Short) {
             // A short file once hid every file listed after it; now it is only skipped.
             noShortFile = false;
@@ -142,12 +144,22 @@ bool CReaderDoc::LoadAllAccounts(AccountList& list)
     return noShortFile;
 }
 
+bool CReaderDoc::IsProtectedStore() const
+{
+    return ProtectionKeyFile::ExistsIn(m_context.folders.data);
+}
+
 bool CReaderDoc::SaveAccount(AccountRecord& record)
 {
+    // A protected store that is locked writes nothing: a scrambled file there
+    // would give away what the protection hides.
+    if (m_storeKey == std::nullopt && IsProtectedStore()) {
+        return false;
+    }
     const FolderLock lock = LockStore();
     if (IsUsableStem(record.FileStem.view())) {
-        const std::vector<std::uint8_t> bytes = WriteAccountFile(record, m_context.userName);
-        return ReplaceFileAtomically(AccountFilePath(m_context.folders.data, record.FileStem.view()), bytes);
+        const auto bytes = WriteStoredAccountFile(record, m_context.userName, GetStoreKey());
+        return bytes && ReplaceFileAtomically(AccountFilePath(m_context.folders.data, record.FileStem.view()), *bytes);
     }
     // A new account never replaces a file: another process (one that does not
     // take the lock, say) may have saved under the same stem a moment ago. The
@@ -155,8 +167,11 @@ bool CReaderDoc::SaveAccount(AccountRecord& record)
     constexpr int kTries = 1000;
     for (int attempt = 0; attempt < kTries; ++attempt) {
         record.FileStem = NewFileStem(m_context.folders.data);
-        const std::vector<std::uint8_t> bytes = WriteAccountFile(record, m_context.userName);
-        switch (CreateFileExclusively(AccountFilePath(m_context.folders.data, record.FileStem.view()), bytes)) {
+        const auto bytes = WriteStoredAccountFile(record, m_context.userName, GetStoreKey());
+        if (!bytes) {
+            return false;
+        }
+        switch (CreateFileExclusively(AccountFilePath(m_context.folders.data, record.FileStem.view()), *bytes)) {
         case CreateOutcome::Created:
             return true;
         case CreateOutcome::Failed:
@@ -190,7 +205,7 @@ std::optional<AccountRecord> CReaderDoc::ReadStoredAccount(std::string_view stem
     if (!bytes) {
         return std::nullopt;
     }
-    const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+    const AccountFileContent content = ReadStoredAccountFile(*bytes, m_context.userName, GetStoreKey());
     AccountRecord stored;
     if (content.outcome != AccountFileOutcome::Text || !ParseAccountLine(content.text, stored)) {
         return std::nullopt;
@@ -208,7 +223,7 @@ bool CReaderDoc::ReloadAccount(AccountRecord& record)
     if (!bytes) {
         return true;
     }
-    const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+    const AccountFileContent content = ReadStoredAccountFile(*bytes, m_context.userName, GetStoreKey());
     if (content.outcome == AccountFileOutcome::Short) {
         return false;
     }
@@ -273,7 +288,7 @@ bool CReaderDoc::MigrateCombinedFile()
     if (!bytes) {
         return false;
     }
-    const AccountFileContent content = ReadAccountFile(*bytes, m_context.userName);
+    const AccountFileContent content = ReadStoredAccountFile(*bytes, m_context.userName, GetStoreKey());
     switch (content.outcome) {
     case AccountFileOutcome::Short:
         return false;

@@ -3,6 +3,7 @@
 #include "core/platform/FolderLock.h"
 #include "core/platform/Folders.h"
 #include "core/ports/DesktopPort.h"
+#include "core/protect/StoreKey.h"
 #include "core/store/AccountList.h"
 
 #include <cstdint>
@@ -85,6 +86,14 @@ public:
     void OnExport();
     void OnPrintingFormat();
 
+    // Protection. With the key of an unlocked protected store, account files are
+    // read and written protected; without one, as they always were. Dropping
+    // the key (locking) wipes it.
+    void UseStoreKey(std::optional<StoreKey> key) { m_storeKey = std::move(key); }
+    const StoreKey* GetStoreKey() const { return m_storeKey ? &*m_storeKey : nullptr; }
+    // The data folder holds a key file: its accounts need the master password.
+    bool IsProtectedStore() const;
+
     AccountList& Accounts() { return m_accountList; }
     const AccountList& Accounts() const { return m_accountList; }
     const Folders& GetFolders() const { return m_context.folders; }
@@ -108,6 +117,7 @@ private:
     std::optional<AccountRecord> ReadStoredAccount(std::string_view stem) const;
 
     DocumentContext m_context;
+    std::optional<StoreKey> m_storeKey;
     AccountList m_accountList;
     std::u16string m_title;
 };
