@@ -80,10 +80,11 @@ public:
     // Saves the account and opens its login address. Always true.
     bool LaunchLogin(AccountRecord* record);
 
-    // The transfer commands: import and export of account lines, and the
-    // printing listing.
+    // The transfer commands: import (of account lines or a CSV file) and
+    // export of account lines, export as CSV, and the printing listing.
     void OnImport();
     void OnExport();
+    void OnExportCsv();
     void OnPrintingFormat();
 
     // Protection. With the key of an unlocked protected store, account files are

@@ -1,18 +1,21 @@
 #include "core/document/ImportCommand.h"
 
 #include "core/document/CReaderDoc.h"
+#include "core/document/CsvImportCommand.h"
 #include "core/platform/PrivateFile.h"
 #include "core/ports/Captions.h"
 #include "core/transfer/AccountImport.h"
+#include "core/transfer/ImportFormat.h"
 #include "core/transfer/TransferText.h"
 
 namespace lk {
 namespace {
 
-constexpr std::u16string_view kImportNotSavedMessage = u"Some accounts of the import file could not be saved.";
 // Far more than any store's export; a larger file is refused rather than read
 // into memory.
 constexpr std::size_t kMaxImportFileBytes = std::size_t{256} * 1024 * 1024;
+constexpr std::u16string_view kNeitherFormatMessage =
+    u"The file is neither an account export nor a CSV file with a header.";
 
 } // namespace
 
@@ -40,21 +43,38 @@ TransferOutcome ImportAccounts(CReaderDoc& document)
         RefreshAndResetForm(document);
         return TransferOutcome::Failed;
     }
+    const ImportFormat format = DetectImportFormat(*bytes);
+    if (format == ImportFormat::Neither) {
+        desktop.ShowMessage(kNeitherFormatMessage, kErrorCaption, DesktopPort::Owner::None);
+        RefreshAndResetForm(document);
+        return TransferOutcome::Failed;
+    }
     AccountList& list = document.Accounts();
     std::size_t notSaved = 0;
+    std::optional<CsvImportCounts> csv;
     {
         // One store operation: what another process saves meanwhile is either
         // in the list the lines are compared with, or saved after the import.
         const FolderLock lock = document.LockStore();
         list.Clear();
         document.LoadAllAccounts(list);
-        MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document, &notSaved](AccountRecord& record) {
-            // A failed save leaves the account out of the store: the refresh below
-            // reloads the list from the account files.
-            if (!document.SaveAccount(record)) {
-                ++notSaved;
-            }
-        });
+        if (format == ImportFormat::Csv) {
+            csv = MergeCsvFile(document, *bytes);
+        } else {
+            MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document, &notSaved](AccountRecord& record) {
+                // A failed save leaves the account out of the store: the refresh below
+                // reloads the list from the account files.
+                if (!document.SaveAccount(record)) {
+                    ++notSaved;
+                }
+            });
+        }
+    }
+    if (csv) {
+        // Told once the store is free again: the user may take their time.
+        const TransferOutcome outcome = ReportCsvImport(document, *csv);
+        RefreshAndResetForm(document);
+        return outcome;
     }
     TransferOutcome outcome = TransferOutcome::Done;
     if (notSaved != 0) {

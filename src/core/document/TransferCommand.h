@@ -17,6 +17,9 @@ enum class TransferOutcome
     Failed,    // the file could not be written or read; the error has been shown
 };
 
+// Said once after an import some of whose accounts could not be written.
+inline constexpr std::u16string_view kImportNotSavedMessage = u"Some accounts of the import file could not be saved.";
+
 // The file chooser of Import (the file must exist) and of Export (the user is
 // asked before a new file is created): text files first, then all files.
 DesktopPort::FileDialog ImportFileDialog();
