@@ -267,5 +267,54 @@ TEST_F(TransferCommandsTest, ImportAddsWhatTheStoreLacks)
     EXPECT_EQ(Cli({"list"}).out, "Alpha\nB\xC3\xAAta\n");
 }
 
+TEST_F(TransferCommandsTest, ImportOfACsvFileSaysWhatItDidOnStandardError)
+{
+    const std::filesystem::path file = temp.path() / "passwords.csv";
+    const std::string csv = "url,username,password,httpRealm\n"
+                            "https://mail.example/in,me,pw,\n"
+                            ",,lost,\n";
+    test::WriteBytes(file, std::vector<std::uint8_t>(csv.begin(), csv.end()));
+    CliRun run = Cli({"import", file.string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Imported 1 account; 1 row was skipped.\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Cli({"show", "mail.example", "--password"}).out,
+              "Account: mail.example\nURL: https://mail.example/in\nUser Name: me\nAccount ID: \n"
+              "Password: pw\nComment: \nUses: 0\n");
+    run = Cli({"import", file.string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Imported 0 accounts; 1 was already there; 1 row was skipped.\n");
+}
+
+TEST_F(TransferCommandsTest, ImportOfAFileOfNeitherFormatFails)
+{
+    const std::filesystem::path file = temp.path() / "notes.txt";
+    const std::string text = "just some 8-bit notes\n";
+    test::WriteBytes(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+    const CliRun run = Cli({"import", file.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "The file is neither an account export nor a CSV file with a header.\n");
+    EXPECT_TRUE(DataFiles().empty());
+}
+
+TEST_F(TransferCommandsTest, ExportAsCsvWritesTheAccountsAsRows)
+{
+    WriteIndependentStore();
+    const std::filesystem::path file = temp.path() / "out.csv";
+    const CliRun run = Cli({"export", "--csv", file.string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    // Beta's single slot in use is its password: its user name field is not shown.
+    EXPECT_EQ(AsString(test::ReadBytes(file)), "name,url,username,password,note\r\n"
+                                               "Alpha,https://alpha.example,me,pw1,note\r\n"
+                                               "B\xC3\xAAta,beta.example,,p\xC3\xA4ss,\"l1\r\nl2\"\r\n");
+    EXPECT_EQ(Cli({"export", "--csv", folders.data.string()}).status, 1);
+}
+
+TEST_F(TransferCommandsTest, OnlyExportTakesCsv)
+{
+    EXPECT_THROW(Cli({"import", "--csv", (temp.path() / "x.csv").string()}), cli::UsageError);
+}
+
 } // namespace
 } // namespace lk
