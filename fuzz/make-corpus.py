@@ -92,6 +92,17 @@ def main():
     write("fuzz_update_description", "html-page", b"<html><body>Not Found</body></html>\n")
     write("fuzz_update_description", "cut-short", b"1 small.txt 9 ff\r\n5")
 
+    # CSV exports: a browser's, a quoted one with line breaks and doubled
+    # quotes, a byte-order mark with CR LF, and near misses.
+    write("fuzz_csv_reader", "browser-export",
+          b"name,url,username,password,note\n,https://mail.example/in,me,pw,\nBank,https://bank.example,,s,\n")
+    write("fuzz_csv_reader", "quoted-fields",
+          b'"Group","Title","Username","Password","URL","Notes"\n"R","A, B","me","p""w","u","l1\r\nl2"\n')
+    write("fuzz_csv_reader", "bom-and-crlf", b"\xef\xbb\xbfurl,password\r\nhttps://a.example,pw\r\n\r\n")
+    write("fuzz_csv_reader", "open-quote", b'url,password\n"https://a.example,pw\n')
+    write("fuzz_csv_reader", "no-account-columns", b"name,username\nA,me\n")
+    write("fuzz_csv_reader", "lone-carriage-returns", b"title,url,notes\rA,a,\"x\ry\"\r,,\r")
+
 
 if __name__ == "__main__":
     main()
