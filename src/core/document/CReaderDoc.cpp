@@ -3,6 +3,7 @@
 #include "core/editor/EditorTexts.h"
 #include "core/platform/DirectoryListing.h"
 #include "core/platform/PrivateFile.h"
+#include "core/platform/PrivatePermissions.h"
 #include "core/platform/TextConversion.h"
 #include "core/ports/Captions.h"
 #include "core/ports/ExplorerPort.h"
@@ -72,6 +73,8 @@ CReaderDoc::CReaderDoc(DocumentContext context) : m_context(std::move(context))
     }
     CreatePrivateFolder(m_context.folders.product);
     CreatePrivateFolder(m_context.folders.data);
+    // The program folder is made only by what writes into it; one left loose is tightened now.
+    TightenPrivateFolder(m_context.folders.program);
     // The listing holds every password in plain text; one that a crash left behind goes now.
     std::error_code error;
     std::filesystem::remove(ListingFilePath(), error);

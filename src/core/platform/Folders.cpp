@@ -1,5 +1,8 @@
 #include "core/platform/Folders.h"
 
+#include "core/platform/PrivatePermissions.h"
+
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
@@ -36,8 +39,13 @@ bool CreatePrivateFolder(const std::filesystem::path& folder)
 #ifdef _WIN32
     std::filesystem::create_directory(folder, error);
 #else
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    if (::mkdir(folder.c_str(), 0700) == 0) {
+        // The umask may have taken the owner's own rights away.
+        ::chmod(folder.c_str(), 0700);
+    } else if (errno != EEXIST) {
         return false;
+    } else {
+        TightenPrivateFolder(folder);
     }
 #endif
     return std::filesystem::is_directory(folder, error);

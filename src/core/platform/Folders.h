@@ -21,8 +21,10 @@ struct Folders
     static Folders ForThisUser();
 };
 
-// Creates a folder that only its owner may enter (mode 0700 on POSIX).
-// Returns false when the folder does not exist afterwards.
+// Creates a folder that only its owner may enter (mode 0700 on POSIX, whatever
+// the umask). A folder of this user that exists already and that others may
+// enter or read is brought to 0700. Returns false when the folder does not
+// exist afterwards.
 bool CreatePrivateFolder(const std::filesystem::path& folder);
 
 } // namespace lk

@@ -4,6 +4,7 @@
 #include "gui/shell/CChildFrame.h"
 #include "gui/shell/CDocTemplate.h"
 #include "gui/shell/CMainFrame.h"
+#include "gui/shell/PrivateSettings.h"
 #include "gui/shell/QtUpdateCheck.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/PrintSettings.h"
@@ -48,6 +49,8 @@ bool CReaderApp::InitInstance()
     // No display name: the toolkit would append it to every window's title, and
     // the titles and captions are the program's own ("LedgerKeeper - Warning").
     QApplication::setWindowIcon(QIcon(":/ledgerkeeper/icons/ledgerkeeper-48.png"));
+    // Before the update check writes its time there: owner-only, whatever the umask.
+    MakeSettingsPrivate();
 
     m_pDocTemplate = std::make_unique<CDocTemplate>(m_folders, *m_desktop);
 
