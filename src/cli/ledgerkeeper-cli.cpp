@@ -23,7 +23,7 @@ std::string UsageText(const std::vector<std::unique_ptr<lk::cli::Command>>& comm
     for (const auto& command : commands) {
         text << "  " << command->Synopsis() << '\n';
     }
-    text << "\nexit status: 0 done, 1 refused or not found, 2 wrong usage\n";
+    text << "\nexit status: 0 done, 1 refused, not found or failed (the reason on standard error), 2 wrong usage\n";
     return text.str();
 }
 
