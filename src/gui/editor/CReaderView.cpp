@@ -263,6 +263,13 @@ void CReaderView::FocusForm()
     (last != nullptr ? last : m_accountBox)->setFocus(Qt::OtherFocusReason);
 }
 
+QSize CReaderView::MissingRoom() const
+{
+    const QSize room = maximumViewportSize();
+    const QSize form = widget()->size();
+    return {std::max(0, form.width() - room.width()), std::max(0, form.height() - room.height())};
+}
+
 void CReaderView::OnReveal()
 {
     m_bPasswordHidden = !m_bPasswordHidden;

@@ -44,6 +44,9 @@ public:
     void OnReveal();
     // Gives the keyboard focus to the box that had it last, the Account box at first.
     void FocusForm();
+    // How much wider and taller the form's area would have to be to show the
+    // whole form without scroll bars; nothing when it fits.
+    QSize MissingRoom() const;
     void OnEditUndo();
     void OnEditCut();
     void OnEditCopy();

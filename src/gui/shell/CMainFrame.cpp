@@ -8,21 +8,27 @@
 #include "gui/shell/CReaderApp.h"
 #include "gui/shell/HelpManual.h"
 #include "gui/shell/MenuResources.h"
+#include "gui/shell/QtUpdateSettings.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/DisplayStyle.h"
 #include "gui/toolkit/QtText.h"
+#include "gui/toolkit/ToolPage.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <QWhatsThis>
 #include <algorithm>
@@ -32,6 +38,15 @@ namespace lk {
 namespace {
 
 const QString kFrameTitle = "LedgerKeeper";
+
+// Where the window's size, place and dock layout are kept between starts.
+constexpr const char* kGeometryKey = "MainFrame/Geometry";
+constexpr const char* kStateKey = "MainFrame/State";
+
+// The smallest first window, the size the program has always opened at.
+constexpr QSize kLeastFirstSize(620, 440);
+// The explorer pane's width beside the form at the first start.
+constexpr int kPaneWidth = 190;
 
 // The banner picture: as wide as the window lets it be, cut on the right.
 class BannerPicture final : public QWidget
@@ -95,7 +110,7 @@ CMainFrame::~CMainFrame()
 
 bool CMainFrame::LoadFrame()
 {
-    resize(620, 440);
+    resize(kLeastFirstSize);
     setWindowTitle(kFrameTitle);
     return OnCreate() == 0;
 }
@@ -119,12 +134,19 @@ int CMainFrame::OnCreate()
     m_wndExplorer->SetClipboard(&m_clipboard);
     connect(&m_clipboard, &SecretClipboard::StatusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
+    // The pane's bar style asks for tooltips and fly-by prompts: hovering a
+    // button of its toolbars shows the command's prompt in the status bar.
+    for (ToolPage* page : {m_wndExplorer->FrequencyPage(), m_wndExplorer->AlphabetPage()}) {
+        for (QAction* button : page->ToolBar()->actions()) {
+            button->setStatusTip(Before(CommandPrompt(CommandRouter::IdOf(button)), true));
+        }
+    }
     m_wndExplorer->setAllowedAreas(Qt::AllDockWidgetAreas);
     m_wndExplorer->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                                QDockWidget::DockWidgetFloatable);
     CreateBanner();
     addDockWidget(Qt::LeftDockWidgetArea, m_wndExplorer);
-    resizeDocks({m_wndExplorer}, {190}, Qt::Horizontal);
+    resizeDocks({m_wndExplorer}, {kPaneWidth}, Qt::Horizontal);
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName("AccountWindows");
@@ -145,6 +167,79 @@ int CMainFrame::OnCreate()
         OnStyle8001();
     }
     return 0;
+}
+
+QSize CMainFrame::FittingSize() const
+{
+    CChildFrame* child = ActiveChild();
+    if (child == nullptr) {
+        return kLeastFirstSize;
+    }
+    // The account form's surface has the fixed size of its template at the
+    // font in use; around it come the tab bar of the account windows, the
+    // frame of their area, the pane with its separator, the menu and banner
+    // strip and the status bar.
+    const QSize form = child->View().widget()->size();
+    int tabBar = 0;
+    if (const auto* tabs = m_mdiArea->findChild<QTabBar*>()) {
+        tabBar = tabs->sizeHint().height();
+    }
+    const int frame = 2 * m_mdiArea->frameWidth();
+    const int pane = std::max(kPaneWidth, m_wndExplorer->minimumSizeHint().width());
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int top = menuWidget() != nullptr ? menuWidget()->sizeHint().height() : 0;
+    const int bottom = statusBar()->isVisible() ? statusBar()->sizeHint().height() : 0;
+    const QSize fitting(pane + separator + frame + form.width(), top + tabBar + frame + form.height() + bottom);
+    return fitting.expandedTo(kLeastFirstSize);
+}
+
+void CMainFrame::GrowToFitForm()
+{
+    CChildFrame* child = ActiveChild();
+    if (child == nullptr) {
+        return;
+    }
+    const QSize missing = child->View().MissingRoom();
+    if (missing.width() > 0 || missing.height() > 0) {
+        resize(size() + missing);
+    }
+}
+
+bool CMainFrame::RestoreLayout()
+{
+    QSettings settings(QtUpdateSettings::kOrganisation, QtUpdateSettings::kApplication);
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        return false;
+    }
+    restoreState(settings.value(kStateKey).toByteArray());
+    return true;
+}
+
+void CMainFrame::SaveLayout() const
+{
+    QSettings settings(QtUpdateSettings::kOrganisation, QtUpdateSettings::kApplication);
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kStateKey, saveState());
+}
+
+void CMainFrame::ShowFirstTime()
+{
+    if (RestoreLayout()) {
+        show();
+        return;
+    }
+    resize(FittingSize());
+    show();
+    // What the estimate missed (a style's extra margins) shows once the window
+    // is laid out; the window then grows by just that.
+    QTimer::singleShot(0, this, &CMainFrame::GrowToFitForm);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    SaveLayout();
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::BuildMenus()
@@ -235,11 +330,37 @@ void CMainFrame::InitStatusBar()
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance("SCRL") + 14);
         pane->setFrameShape(QFrame::StyledPanel);
         pane->setFrameShadow(QFrame::Sunken);
-        // Qt can't read the lock keys' states everywhere: the indicators stay dimmed.
+        // Dimmed while its lock is off, or while the lock keys can't be read.
         pane->setEnabled(false);
         bar->addPermanentWidget(pane);
     }
     bar->showMessage("Ready");
+    // The indicators follow the keys as the frame's idle time did: a lock key
+    // pressed in another program shows here too.
+    auto* poll = new QTimer(this);
+    poll->setObjectName("IndicatorPoll");
+    connect(poll, &QTimer::timeout, this, &CMainFrame::UpdateIndicators);
+    poll->start(250);
+    UpdateIndicators();
+}
+
+void CMainFrame::SetLockKeyReader(LockKeyReader reader)
+{
+    m_lockKeys = std::move(reader);
+    UpdateIndicators();
+}
+
+void CMainFrame::UpdateIndicators()
+{
+    const std::optional<LockKeyState> keys = m_lockKeys ? m_lockKeys() : std::nullopt;
+    const std::pair<const char*, bool> indicators[] = {{"IndicatorCAP", keys && keys->caps},
+                                                       {"IndicatorNUM", keys && keys->num},
+                                                       {"IndicatorSCRL", keys && keys->scroll}};
+    for (const auto& [name, on] : indicators) {
+        if (auto* pane = statusBar()->findChild<QLabel*>(name)) {
+            pane->setEnabled(on);
+        }
+    }
 }
 
 void CMainFrame::CreateBanner()

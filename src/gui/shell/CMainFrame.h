@@ -2,10 +2,13 @@
 
 #include "gui/toolkit/CommandRouter.h"
 #include "gui/toolkit/CommandTarget.h"
+#include "gui/toolkit/LockKeys.h"
 #include "gui/toolkit/SecretClipboard.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
+#include <optional>
 
 class QLabel;
 class QMdiArea;
@@ -65,12 +68,24 @@ public:
     QList<QMenu*> Menus(int resourceId) const;
     QList<QAction*> Accelerators() const { return m_accelerators; }
 
+    // Shows the window for the first time: as large as the user left it at the
+    // last start, or, the first time, large enough for the pane and the whole
+    // account form at the font in use (never smaller than 620 x 440).
+    void ShowFirstTime();
+
+    // Where the status bar's CAP, NUM and SCRL indicators read the lock keys;
+    // tests give their own. The indicators follow at once and then every moment.
+    using LockKeyReader = std::function<std::optional<LockKeyState>()>;
+    void SetLockKeyReader(LockKeyReader reader);
+    void UpdateIndicators();
+
     // The title as the window shows it: "LedgerKeeper - " and the active
     // account window's title.
     void UpdateFrameTitle();
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override { return nullptr; }
 
 private:
@@ -82,6 +97,12 @@ private:
     void CreateBanner();
     void OnActiveChildChanged();
     void ScheduleTitleUpdate();
+    // The size at which the pane and the active account form show whole.
+    QSize FittingSize() const;
+    // Grows the window by what the active form still lacks once laid out.
+    void GrowToFitForm();
+    bool RestoreLayout();
+    void SaveLayout() const;
 
     CReaderApp& m_app;
     CommandRouter m_router;
@@ -97,6 +118,7 @@ private:
     // The display style the frame starts with.
     int m_frameStyle = 0;
     bool m_titleUpdatePending = false;
+    LockKeyReader m_lockKeys = ReadLockKeys;
 };
 
 } // namespace lk

@@ -66,7 +66,7 @@ bool CReaderApp::InitInstance()
     // The first text has a trailing blank, as the program has always shown it;
     // the frame's own title update replaces it once an account window is active.
     m_mainFrame->setWindowTitle("LedgerKeeper ");
-    m_mainFrame->show();
+    m_mainFrame->ShowFirstTime();
     return true;
 }
 
