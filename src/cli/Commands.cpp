@@ -16,6 +16,9 @@ std::vector<std::unique_ptr<Command>> AllCommands()
     commands.push_back(MakeImportCommand());
     commands.push_back(MakePrintCommand());
     commands.push_back(MakeGenerateCommand());
+    commands.push_back(MakeProtectCommand());
+    commands.push_back(MakeChangeMasterCommand());
+    commands.push_back(MakeUnprotectCommand());
     return commands;
 }
 

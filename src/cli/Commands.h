@@ -18,5 +18,12 @@ std::unique_ptr<Command> MakeExportCommand();
 std::unique_ptr<Command> MakeImportCommand();
 std::unique_ptr<Command> MakePrintCommand();
 std::unique_ptr<Command> MakeGenerateCommand();
+std::unique_ptr<Command> MakeProtectCommand();
+std::unique_ptr<Command> MakeChangeMasterCommand();
+std::unique_ptr<Command> MakeUnprotectCommand();
+
+// Whether the command works on the accounts, so that a protected store must be
+// unlocked first; the protection commands ask for their passwords themselves.
+bool NeedsUnlockedStore(std::string_view command);
 
 } // namespace lk::cli

@@ -80,9 +80,10 @@ void RecordingPane::RebuildTree(Tree tree, const std::vector<AccountRecord*>& li
     }
 }
 
-Store::Store(const Folders& folders, std::ostream& err)
+Store::Store(const Folders& folders, std::ostream& err, std::optional<StoreKey> key)
     : desktop(err), document(DocumentContext{folders, CurrentUserName(), &desktop, &pane})
 {
+    document.UseStoreKey(std::move(key));
     // The program's start converts a legacy combined file or else refreshes; the
     // tool refreshes after a conversion too, so that every command sees the store
     // as the explorer lists it.

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "cli/MasterPassword.h"
 #include "core/document/CReaderDoc.h"
 #include "core/ports/DesktopPort.h"
 #include "core/ports/ExplorerPort.h"
+#include "core/protect/KeyDerivationCost.h"
 
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -55,17 +58,22 @@ protected:
 };
 
 // The store as every command opens it, as the program's start does: folders
-// made, a legacy combined file converted, then the accounts refreshed.
+// made, a legacy combined file converted, then the accounts refreshed. A
+// protected store is given its key first, so that both read its files.
 class Store
 {
 public:
-    Store(const Folders& folders, std::ostream& err);
+    Store(const Folders& folders, std::ostream& err, std::optional<StoreKey> key = std::nullopt);
 
     TerminalDesktop desktop;
     RecordingPane pane;
     CReaderDoc document;
     // Where --password-stdin reads from.
     std::istream* input = &std::cin;
+    // Where the protection commands read master passwords from.
+    MasterPasswordSource master{false, &std::cin};
+    // The cost of a new key file: tuned to this machine (tests choose a cheap one).
+    std::function<KeyDerivationCost()> newKeyCost = [] { return KeyDerivationCost::Tuned(); };
 };
 
 } // namespace lk::cli

@@ -1,6 +1,8 @@
 // ledgerkeeper-cli: the account store on the command line. This file only
 // parses the general options and dispatches to the commands.
 #include "cli/Command.h"
+#include "cli/Commands.h"
+#include "cli/MasterPassword.h"
 #include "cli/Store.h"
 #include "core/platform/Folders.h"
 #include "core/platform/MemoryTuning.h"
@@ -13,10 +15,13 @@ namespace {
 std::string UsageText(const std::vector<std::unique_ptr<lk::cli::Command>>& commands)
 {
     std::ostringstream text;
-    text << "usage: ledgerkeeper-cli [--home DIR] COMMAND [ARGS]\n"
+    text << "usage: ledgerkeeper-cli [--home DIR] [--master-stdin] COMMAND [ARGS]\n"
             "       ledgerkeeper-cli --version | --help\n\n"
             "  --home DIR   the product folder (default: LEDGERKEEPER_HOME, else the user's data folder);\n"
             "               the accounts live in DIR/Account\n"
+            "  --master-stdin  master passwords come from standard input, one line per password asked,\n"
+            "               in the order asked (default: asked at the terminal without echo); a protected\n"
+            "               store asks for its master password before every command\n"
             "  --version    prints the version and ends\n"
             "  --help       prints this text and ends\n\n"
             "commands:\n";
@@ -46,7 +51,13 @@ int main(int argc, char** argv)
         std::cout << "LedgerKeeper " LEDGERKEEPER_VERSION "\n";
         return kDone;
     }
-    if (next < args.size() && args[next] == "--home") {
+    MasterPasswordSource master{false, &std::cin};
+    while (next < args.size() && (args[next] == "--home" || args[next] == "--master-stdin")) {
+        if (args[next] == "--master-stdin") {
+            master.fromInput = true;
+            ++next;
+            continue;
+        }
         if (next + 1 >= args.size()) {
             std::cerr << "ledgerkeeper-cli: --home needs a folder\n" << UsageText(commands);
             return kUsage;
@@ -71,7 +82,15 @@ int main(int argc, char** argv)
     }
     const std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
     try {
-        Store store(folders, std::cerr);
+        Unlocking unlocking;
+        if (NeedsUnlockedStore(command->Name())) {
+            unlocking = UnlockForCommand(folders, master, std::cerr);
+            if (unlocking.status != kDone) {
+                return unlocking.status;
+            }
+        }
+        Store store(folders, std::cerr, std::move(unlocking.key));
+        store.master = master;
         return command->Execute(store, commandArgs, std::cout, std::cerr);
     } catch (const UsageError& error) {
         std::cerr << "ledgerkeeper-cli: " << error.message << "\n" << UsageText(commands);
