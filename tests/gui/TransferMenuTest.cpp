@@ -1,8 +1,12 @@
 #include "AppFixture.h"
 #include "core/document/CReaderDoc.h"
 #include "gui/toolkit/CommandIds.h"
+#include "gui/toolkit/CommandRouter.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace lk::test {
 namespace {
@@ -30,6 +34,21 @@ protected:
         if (Form().ShownAccount() != nullptr) {
             EXPECT_GE(Document().Accounts().IndexOf(Form().ShownAccount()), 0);
         }
+    }
+
+    // The item of the Tools menu of the menu bar shown now.
+    QAction* ToolsItem(int id) const
+    {
+        for (int resource : {128, 129}) {
+            for (QMenu* menu : Frame().Menus(resource)) {
+                for (QAction* action : menu->actions()) {
+                    if (menu->title() == "&Tools" && CommandRouter::IdOf(action) == id) {
+                        return action;
+                    }
+                }
+            }
+        }
+        return nullptr;
     }
 
     static bool HoldsUtf16(const std::vector<std::uint8_t>& bytes, std::u16string_view text)
@@ -121,6 +140,70 @@ TEST_F(TransferMenuTest, PrintingFormatShowsTheListingAndRemovesItsFile)
     ExpectTreesHoldLiveRecords();
     SelectInTab(0, u"Bank");
     EXPECT_EQ(Form().ShownAccount()->AccountName.view(), u"Bank");
+}
+
+TEST_F(TransferMenuTest, ExportCsvInTheToolsMenuWritesAPrivateFileAndResetsTheForm)
+{
+    const std::filesystem::path out = temp.path() / "passwords.csv";
+    desktop.chosenFiles = {out};
+    QAction* item = ToolsItem(cmd::kExportCsv);
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    ASSERT_EQ(desktop.saveDialogs.size(), 1u);
+    EXPECT_EQ(desktop.saveDialogs[0].defaultExtension, u"csv");
+    const std::vector<std::uint8_t> bytes = ReadBytes(out);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.rfind("name,url,username,password,note\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\nMail,"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nBank,"), std::string::npos) << text;
+    struct stat info
+    {};
+    ASSERT_EQ(::stat(out.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(Form().ShownAccount(), nullptr);
+    ExpectTreesHoldLiveRecords();
+}
+
+TEST_F(TransferMenuTest, ImportOfACsvFileShowsASummary)
+{
+    const std::filesystem::path in = temp.path() / "passwords.csv";
+    const std::string csv = "name,url,username,password,note\r\n"
+                            "Shop,https://shop.example,me,pw,\r\n"
+                            ",,lost,pw,\r\n";
+    WriteBytes(in, std::vector<std::uint8_t>(csv.begin(), csv.end()));
+    desktop.chosenFiles = {in};
+    ASSERT_TRUE(Command(cmd::kImport));
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, u"Imported 1 account; 1 row was skipped.");
+    EXPECT_EQ(desktop.messages[0].caption, u"LedgerKeeper - Import");
+    EXPECT_EQ(ItemNames(*Pane().AlphabetTree()), (std::vector<std::u16string>{u"Bank", u"Mail", u"Shop"}));
+    EXPECT_EQ(Form().ShownAccount(), nullptr);
+    ExpectTreesHoldLiveRecords();
+}
+
+TEST_F(TransferMenuTest, ImportOfAFileOfNeitherFormatSaysSo)
+{
+    const std::filesystem::path in = temp.path() / "notes.txt";
+    const std::string text = "some 8-bit notes\n";
+    WriteBytes(in, std::vector<std::uint8_t>(text.begin(), text.end()));
+    desktop.chosenFiles = {in};
+    ASSERT_TRUE(Command(cmd::kImport));
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, u"The file is neither an account export nor a CSV file with a header.");
+    EXPECT_EQ(desktop.messages[0].caption, u"LedgerKeeper - Error");
+    EXPECT_EQ(ItemNames(*Pane().AlphabetTree()), (std::vector<std::u16string>{u"Bank", u"Mail"}));
+    ExpectTreesHoldLiveRecords();
+}
+
+// Export CSV belongs to the document, as Export does: without an account
+// window neither has anyone to run it.
+TEST_F(TransferMenuTest, ExportCsvIsOfferedWhereExportIs)
+{
+    EXPECT_TRUE(Command(cmd::kExportCsv));
+    CloseAllAccountWindows();
+    EXPECT_EQ(Command(cmd::kExportCsv), Command(cmd::kExport));
 }
 
 } // namespace

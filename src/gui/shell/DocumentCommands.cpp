@@ -8,7 +8,8 @@ namespace lk {
 
 bool DocumentCommands::Handles(int id) const
 {
-    return id == cmd::kImport || id == cmd::kExport || id == cmd::kPrintingFormat || id == cmd::kHelpIndex;
+    return id == cmd::kImport || id == cmd::kExport || id == cmd::kExportCsv || id == cmd::kPrintingFormat ||
+           id == cmd::kHelpIndex;
 }
 
 bool DocumentCommands::OnCommand(int id)
@@ -19,6 +20,9 @@ bool DocumentCommands::OnCommand(int id)
         return true;
     case cmd::kExport:
         m_document.OnExport();
+        return true;
+    case cmd::kExportCsv:
+        m_document.OnExportCsv();
         return true;
     case cmd::kPrintingFormat:
         m_document.OnPrintingFormat();

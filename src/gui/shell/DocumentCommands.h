@@ -7,7 +7,7 @@ namespace lk {
 class CReaderDoc;
 
 // The commands that the document answers in the window: Import, Export,
-// Printing Format and its own Help. They are offered to the document after
+// Export CSV, Printing Format and its own Help. They are offered to the document after
 // the form and before the account window.
 class DocumentCommands final : public CommandTarget
 {

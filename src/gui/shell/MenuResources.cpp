@@ -23,7 +23,9 @@ std::vector<MenuItem> ToolsItems()
             kSeparator,
             {"Copy &User Name\tCtrl+B", cmd::kCopyUserName},
             {"Copy &Password\tCtrl+Shift+C", cmd::kCopyPassword},
-            {"Copy U&RL\tCtrl+Shift+U", cmd::kCopyUrl}};
+            {"Copy U&RL\tCtrl+Shift+U", cmd::kCopyUrl},
+            kSeparator,
+            {"&Export CSV...", cmd::kExportCsv}};
 }
 
 std::vector<MenuItem> HelpItems()
@@ -79,7 +81,7 @@ std::vector<MenuPopup> AccountWindowMenu()
     };
 }
 
-constexpr std::array<std::pair<int, std::string_view>, 28> kPrompts{{
+constexpr std::array<std::pair<int, std::string_view>, 29> kPrompts{{
     {cmd::kFileNew, "Create a new document\nNew"},
     {cmd::kFileOpen, "Open an existing document\nOpen"},
     {cmd::kPrintingFormat, "List account in printing format\nPrinting format"},
@@ -108,6 +110,7 @@ constexpr std::array<std::pair<int, std::string_view>, 28> kPrompts{{
     {cmd::kCopyPassword, "Copy the account's password to the Clipboard, cleared again soon\nCopy Password"},
     {cmd::kCopyUrl, "Copy the account's URL to the Clipboard\nCopy URL"},
     {cmd::kGeneratePassword, "Make a new random password\nGenerate Password"},
+    {cmd::kExportCsv, "Export all accounts into a CSV file for a browser or another password keeper\nExport CSV"},
 }};
 
 constexpr std::array<Accelerator, 14> kAccelerators{{

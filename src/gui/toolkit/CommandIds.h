@@ -53,6 +53,7 @@ inline constexpr int kCopyUserName = 33101;
 inline constexpr int kCopyPassword = 33102;
 inline constexpr int kCopyUrl = 33103;
 inline constexpr int kGeneratePassword = 33104;
+inline constexpr int kExportCsv = 33110;
 
 } // namespace lk::cmd
 
