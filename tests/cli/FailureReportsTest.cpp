@@ -251,11 +251,14 @@ TEST_F(ExportReplacement, WhatIsNotARegularFileIsNotReplaced)
     const std::filesystem::path fifo = temp.path() / "pipe.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
-    const CliRun run = Cli(folders, {"export", fifo.string()});
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"export", fifo.string()},
+                                                  std::vector<std::string>{"export", "--csv", fifo.string()}}) {
+        const CliRun run = Cli(folders, words);
 
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(kExportFailed), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+        EXPECT_EQ(run.status, 1) << words.at(1);
+        EXPECT_NE(run.err.find(kExportFailed), std::string::npos) << words.at(1);
+        EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    }
 }
 
 } // namespace

@@ -30,7 +30,7 @@ TransferOutcome ExportCsvAccounts(CReaderDoc& document)
     }
     const std::string text = CsvExportText(document.Accounts());
     TransferOutcome outcome = TransferOutcome::Done;
-    if (!ReplaceFileAtomically(*chosen, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()})) {
+    if (!ReplaceExportFile(*chosen, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()})) {
         desktop.ShowMessage(u"The export file could not be written.", kErrorCaption, DesktopPort::Owner::None);
         outcome = TransferOutcome::Failed;
     }

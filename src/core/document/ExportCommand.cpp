@@ -6,35 +6,7 @@
 #include "core/transfer/AccountExport.h"
 #include "core/transfer/TransferText.h"
 
-#include <system_error>
-
 namespace lk {
-namespace {
-
-// Replaces the export file as a whole: the new text goes to a temporary file
-// beside it and is renamed over it, so a crash or a full disk leaves the
-// previous export (often the user's only backup) as it was. A link is followed
-// to the file it names, which is what writing through it did; what is not a
-// regular file (a device, a pipe, a folder) is never replaced.
-bool ReplaceExportFile(const std::filesystem::path& chosen, std::span<const std::uint8_t> bytes)
-{
-    std::error_code error;
-    std::filesystem::path target = chosen;
-    if (std::filesystem::is_symlink(chosen, error)) {
-        target = std::filesystem::weakly_canonical(chosen, error);
-        if (error) {
-            return false;
-        }
-    }
-    const std::filesystem::file_status status = std::filesystem::status(target, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        return false;
-    }
-    return ReplaceFileAtomically(target, bytes);
-}
-
-} // namespace
-
 TransferOutcome ExportAccounts(CReaderDoc& document)
 {
     DesktopPort& desktop = document.Desktop();

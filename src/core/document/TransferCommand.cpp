@@ -1,8 +1,11 @@
 #include "core/document/TransferCommand.h"
 
 #include "core/document/CReaderDoc.h"
+#include "core/platform/PrivateFile.h"
 #include "core/platform/TextConversion.h"
 #include "core/ports/FormPort.h"
+
+#include <system_error>
 
 namespace lk {
 namespace {
@@ -54,6 +57,23 @@ void RefreshAndResetForm(CReaderDoc& document)
     if (document.m_pFormView != nullptr) {
         document.m_pFormView->OnInitialUpdate();
     }
+}
+
+bool ReplaceExportFile(const std::filesystem::path& chosen, std::span<const std::uint8_t> bytes)
+{
+    std::error_code error;
+    std::filesystem::path target = chosen;
+    if (std::filesystem::is_symlink(chosen, error)) {
+        target = std::filesystem::weakly_canonical(chosen, error);
+        if (error) {
+            return false;
+        }
+    }
+    const std::filesystem::file_status status = std::filesystem::status(target, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return false;
+    }
+    return ReplaceFileAtomically(target, bytes);
 }
 
 } // namespace lk

@@ -2,7 +2,9 @@
 
 #include "core/ports/DesktopPort.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 
 namespace lk {
 
@@ -28,6 +30,13 @@ DesktopPort::FileDialog ExportFileDialog();
 // Whether the chosen path is the data folder itself, compared without regard to
 // letter case, as the file systems the program came from compare names.
 bool IsDataFolder(const std::filesystem::path& chosen, const std::filesystem::path& dataFolder);
+
+// Replaces the export file as a whole: the new text goes to a temporary file
+// beside it and is renamed over it, so a crash or a full disk leaves the
+// previous export (often the user's only backup) as it was. A link is followed
+// to the file it names, which is what writing through it did; what is not a
+// regular file (a device, a pipe, a folder) is never replaced.
+bool ReplaceExportFile(const std::filesystem::path& chosen, std::span<const std::uint8_t> bytes);
 
 // The end of every import and export that got past the refusal: the list is
 // reloaded from the data folder, and the form, whose record the reload freed, is
