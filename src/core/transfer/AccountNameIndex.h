@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace lk {
 
@@ -24,12 +25,18 @@ public:
     // To be called once `record` is in the list at `index`.
     void Appended(const AccountRecord& record, std::ptrdiff_t index);
 
-    // The import's duplicate test: the list's first account of the record's
-    // name exists and IsSameAccount holds for the two.
+    // The duplicate test of account lines: the list's first account of the
+    // record's name exists and IsSameAccount holds for the two.
     bool IsHeld(const AccountList& list, const AccountRecord& record) const;
+    // The duplicate test of other programs' files: any account of the record's
+    // name is the same. Their names repeat (two sources each with a "Mail"),
+    // and a test of the first alone would add such an account again at every
+    // import of the same file.
+    bool IsHeldByAny(const AccountList& list, const AccountRecord& record) const;
 
 private:
-    std::unordered_map<std::u16string, std::ptrdiff_t> index_;
+    // The indexes of each name's accounts, the first first.
+    std::unordered_map<std::u16string, std::vector<std::ptrdiff_t>> index_;
 };
 
 } // namespace lk

@@ -16,16 +16,19 @@ namespace {
 //   KeePassXC            Group,Title,Username,Password,URL,Notes,...
 //   LastPass             url,username,password,totp,extra,name,grouping,fav
 //   1Password, Safari    Title,URL,Username,Password,Notes,...
-constexpr std::array<std::pair<CsvField, std::string_view>, 15> kHeaderNames{{
+//   Keeper               Folder,Title,Login,Password,Website Address,Notes,...
+constexpr std::array<std::pair<CsvField, std::string_view>, 17> kHeaderNames{{
     {CsvField::Name, "name"},
     {CsvField::Name, "title"},
     {CsvField::Url, "url"},
     {CsvField::Url, "login_uri"},
     {CsvField::Url, "website"},
     {CsvField::Url, "uri"},
+    {CsvField::Url, "website address"},
     {CsvField::UserName, "username"},
     {CsvField::UserName, "login_username"},
     {CsvField::UserName, "user name"},
+    {CsvField::UserName, "login"},
     {CsvField::Password, "password"},
     {CsvField::Password, "login_password"},
     {CsvField::Notes, "note"},

@@ -133,7 +133,7 @@ CsvImportCounts MergeCsvAccounts(std::string_view text, AccountList& list,
             ++counts.skipped;
             continue;
         }
-        if (names.IsHeld(list, *account.record)) {
+        if (names.IsHeldByAny(list, *account.record)) {
             ++counts.alreadyThere;
             continue;
         }

@@ -45,9 +45,11 @@ CsvRowAccount AccountFromCsvRow(const CsvColumns& columns, const std::vector<std
 std::string_view UrlHost(std::string_view url);
 
 // Reads a CSV file's text (its first row the header) and appends to `list`
-// every account of its rows that the list does not hold yet, by the import's
-// rule: the list's first account of the same name, or one an earlier row added,
-// that IsSameAccount finds the same. `save` is called with each account once it
+// every account of its rows that the list does not hold yet: an account is held
+// when IsSameAccount finds it the same as an account of the same name in the
+// list, one that an earlier row added included. Any account of that name
+// counts, not only the first, so that importing the same file again adds
+// nothing even where other accounts share its names. `save` is called with each account once it
 // is in the list, and says whether its file was written. Rows whose fields are
 // all empty are not rows of an account and count nowhere. A text whose header
 // names neither a password nor a URL column adds nothing.

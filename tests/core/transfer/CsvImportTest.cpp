@@ -233,6 +233,20 @@ TEST(CsvImportTest, AnAccountTheStoreHoldsIsAlreadyThere)
     EXPECT_EQ(list.GetCount(), 2);
 }
 
+TEST(CsvImportTest, AnyAccountOfTheNameMayHoldTheRow)
+{
+    // Two programs' exports with a "Mail" each: once both are in, importing
+    // either again adds nothing, whichever "Mail" comes first in the list.
+    AccountList list;
+    const std::string first = "name,url,password\nMail,https://a.example,pw\n";
+    const std::string second = "title,url,password\nMail,https://b.example,pw\n";
+    ASSERT_EQ(Merge(first, list).counts, Counts(1));
+    ASSERT_EQ(Merge(second, list).counts, Counts(1));
+    EXPECT_EQ(Merge(second, list).counts, Counts(0, 1));
+    EXPECT_EQ(Merge(first, list).counts, Counts(0, 1));
+    EXPECT_EQ(list.GetCount(), 2);
+}
+
 TEST(CsvImportTest, AccountsNotSavedAreCountedApart)
 {
     AccountList list;

@@ -89,6 +89,23 @@ TEST_F(CsvTransferCommandTest, SecondImportOfTheSameFileAddsNothing)
               std::vector<Shown>{Summary(u"Imported 0 accounts; 2 were already there; 1 row was skipped.")});
 }
 
+TEST_F(CsvTransferCommandTest, FilesSharingANameCanBeImportedAgain)
+{
+    const std::vector<std::uint8_t> first = Bytes("name,url,password\nNetflix,https://netflix.example,a\n");
+    const std::vector<std::uint8_t> second = Bytes("Title,URL,Password\nNetflix,https://www.netflix.example,b\n");
+    ASSERT_EQ(Import(first), TransferOutcome::Done);
+    ASSERT_EQ(Import(second), TransferOutcome::Done);
+    const std::vector<std::string> files = DataFiles();
+    ASSERT_EQ(files.size(), 2U);
+    desktop.messages.clear();
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(Import(second), TransferOutcome::Done);
+        EXPECT_EQ(Import(first), TransferOutcome::Done);
+    }
+    EXPECT_EQ(DataFiles(), files);
+    EXPECT_EQ(desktop.messages, std::vector<Shown>(4, Summary(u"Imported 0 accounts; 1 was already there.")));
+}
+
 TEST_F(CsvTransferCommandTest, FileOfNeitherFormatSaysSo)
 {
     Stored(AccountTexts{u"Kept", "k.example", "a", "", "b"});
