@@ -3,15 +3,22 @@
 #include "core/document/AccountLogin.h"
 #include "core/document/AccountSave.h"
 #include "core/document/CReaderDoc.h"
+#include "core/password/PasswordStrength.h"
+#include "core/platform/TextConversion.h"
+#include "gui/editor/PasswordGeneratorDialog.h"
 #include "gui/explorer/CExplorerBar.h"
+#include "gui/toolkit/CapsLock.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/CommandRouter.h"
 #include "gui/toolkit/DialogUnits.h"
 #include "gui/toolkit/GuiEdit.h"
 #include "gui/toolkit/QtText.h"
 
+#include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <algorithm>
 
 namespace lk {
@@ -38,6 +45,9 @@ constexpr Place kSavePlace{74, 139, 43, 14};
 constexpr Place kDeletePlace{120, 139, 44, 14};
 constexpr Place kLoginPlace{196, 139, 45, 14};
 constexpr Place kRevealPlace{164, 81, 13, 12};
+// Added beside the historic controls, in the free room right of the password box.
+constexpr Place kGeneratePlace{179, 81, 13, 12};
+constexpr Place kStrengthPlace{194, 77, 74, 19};
 
 struct LabelPlace
 {
@@ -160,9 +170,30 @@ void CReaderView::BuildControls()
     makeLabel(kCommentLabel);
     m_revealButton = makeButton(cmd::kRevealPassword, "...", kRevealPlace);
     m_revealButton->setToolTip("Show or hide the password");
+    m_generateButton = makeButton(cmd::kGeneratePassword, "", kGeneratePlace);
+    m_generateButton->setObjectName("GeneratePasswordButton");
+    m_generateButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    m_generateButton->setToolTip("Generate a password");
 
-    QWidget* order[] = {m_accountBox, m_urlBox,     m_userNameBox,  m_accountIdBox, m_passwordBox, m_commentBox,
-                        m_newButton,  m_saveButton, m_deleteButton, m_loginButton,  m_revealButton};
+    m_strengthLabel = new QLabel(surface);
+    m_strengthLabel->setObjectName("PasswordStrength");
+    QFont small = m_strengthLabel->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_strengthLabel->setFont(small);
+    m_strengthLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    place(m_strengthLabel, kStrengthPlace);
+    m_strengthLabel->hide();
+
+    m_capsLockWarning =
+        m_passwordBox->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
+    m_capsLockWarning->setObjectName("CapsLockWarning");
+    m_capsLockWarning->setToolTip("Caps Lock is on");
+    m_capsLockWarning->setVisible(false);
+    m_passwordBox->installEventFilter(this);
+    connect(m_passwordBox, &QLineEdit::textChanged, this, &CReaderView::UpdatePasswordNotes);
+
+    QWidget* order[] = {m_accountBox, m_urlBox,     m_userNameBox,  m_accountIdBox, m_passwordBox,  m_commentBox,
+                        m_newButton,  m_saveButton, m_deleteButton, m_loginButton,  m_revealButton, m_generateButton};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         QWidget::setTabOrder(order[i], order[i + 1]);
     }
@@ -179,6 +210,53 @@ void CReaderView::ApplyPasswordState()
 {
     m_passwordBox->setReadOnly(m_bPasswordHidden);
     m_passwordBox->setEchoMode(m_bPasswordHidden ? QLineEdit::Password : QLineEdit::Normal);
+    UpdatePasswordNotes();
+}
+
+void CReaderView::UpdatePasswordNotes()
+{
+    // A masked box shows nothing about the password it holds.
+    const bool revealed = !m_bPasswordHidden;
+    const QString password = m_passwordBox->text();
+    if (revealed && !password.isEmpty()) {
+        const PasswordStrength strength = EstimateStrength(ToEightBit(ToU16(password)));
+        m_strengthLabel->setText(QString("Strength: %1\nabout 10^%2 guesses")
+                                     .arg(QString::fromLatin1(RatingWord(strength.rating).data()))
+                                     .arg(strength.GuessesExponent()));
+        m_strengthLabel->show();
+    } else {
+        m_strengthLabel->clear();
+        m_strengthLabel->hide();
+    }
+    m_capsLockWarning->setVisible(revealed && IsCapsLockOn());
+}
+
+bool CReaderView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_passwordBox && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+                                     event->type() == QEvent::FocusIn)) {
+        m_capsLockWarning->setVisible(!m_bPasswordHidden && IsCapsLockOn());
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
+
+void CReaderView::OnGeneratePassword()
+{
+    PasswordGeneratorDialog dialog(true, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        UsePassword(dialog.Password());
+    }
+}
+
+void CReaderView::UsePassword(const QString& password)
+{
+    if (password.isEmpty()) {
+        return;
+    }
+    m_passwordBox->setText(password);
+    m_bPasswordHidden = false;
+    ApplyPasswordState();
+    widget()->repaint();
 }
 
 void CReaderView::MaskPassword()
@@ -395,9 +473,9 @@ bool CReaderView::Handles(int id) const
 {
     // The form's commands have no enabling rule: all of them are available
     // whenever the form is the active view.
-    constexpr int kCommands[] = {cmd::kAccountNew,   cmd::kAccountSave,    cmd::kFileSave, cmd::kAccountDelete,
-                                 cmd::kAccountLogin, cmd::kRevealPassword, cmd::kEditUndo, cmd::kEditCut,
-                                 cmd::kEditCopy,     cmd::kEditPaste};
+    constexpr int kCommands[] = {cmd::kAccountNew,   cmd::kAccountSave,    cmd::kFileSave,        cmd::kAccountDelete,
+                                 cmd::kAccountLogin, cmd::kRevealPassword, cmd::kEditUndo,        cmd::kEditCut,
+                                 cmd::kEditCopy,     cmd::kEditPaste,      cmd::kGeneratePassword};
     return std::find(std::begin(kCommands), std::end(kCommands), id) != std::end(kCommands);
 }
 
@@ -419,6 +497,9 @@ bool CReaderView::OnCommand(int id)
         return true;
     case cmd::kRevealPassword:
         OnReveal();
+        return true;
+    case cmd::kGeneratePassword:
+        OnGeneratePassword();
         return true;
     case cmd::kEditUndo:
         OnEditUndo();

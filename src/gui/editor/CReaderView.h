@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QPushButton;
 
@@ -47,6 +48,17 @@ public:
     // How much wider and taller the form's area would have to be to show the
     // whole form without scroll bars; nothing when it fits.
     QSize MissingRoom() const;
+    // Tools > Generate Password... and the button beside the password box.
+    void OnGeneratePassword();
+    // Puts a password into the password box, revealed and editable; Save stores
+    // it by the usual rules.
+    void UsePassword(const QString& password);
+    // The strength line under a revealed password box, and the Caps Lock warning
+    // in an editable one (for tests: what they show now).
+    QLabel* StrengthLine() const { return m_strengthLabel; }
+    QAction* CapsLockWarning() const { return m_capsLockWarning; }
+    // Shows or hides the strength line and the Caps Lock warning as the box stands.
+    void UpdatePasswordNotes();
     void OnEditUndo();
     void OnEditCut();
     void OnEditCopy();
@@ -61,6 +73,9 @@ public:
 signals:
     // The document's title changed ("Untitled" or the account's name).
     void TitleChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // One of the six boxes, as the Edit commands see it.
@@ -96,6 +111,9 @@ private:
     QPushButton* m_deleteButton = nullptr;
     QPushButton* m_loginButton = nullptr;
     QPushButton* m_revealButton = nullptr;
+    QPushButton* m_generateButton = nullptr;
+    QLabel* m_strengthLabel = nullptr;
+    QAction* m_capsLockWarning = nullptr;
     QLabel* m_userNameLabel = nullptr;
     QLabel* m_accountIdLabel = nullptr;
     QLabel* m_passwordLabel = nullptr;

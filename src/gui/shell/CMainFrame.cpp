@@ -2,6 +2,7 @@
 
 #include "core/document/CReaderDoc.h"
 #include "gui/editor/CReaderView.h"
+#include "gui/editor/PasswordGeneratorDialog.h"
 #include "gui/explorer/CAccountTree.h"
 #include "gui/explorer/CExplorerBar.h"
 #include "gui/shell/CChildFrame.h"
@@ -517,6 +518,14 @@ void CMainFrame::OnCopyField(int copyCommand)
     }
 }
 
+void CMainFrame::OnGeneratePassword()
+{
+    // Without an account window there is no password box to take the password:
+    // the dialog shows it to be copied from.
+    PasswordGeneratorDialog dialog(false, this);
+    dialog.exec();
+}
+
 void CMainFrame::OnHelp()
 {
     OpenManual(m_app.Desktop(), m_app.GetFolders());
@@ -539,10 +548,10 @@ void CMainFrame::OnStyle8001()
 
 bool CMainFrame::Handles(int id) const
 {
-    constexpr int kCommands[] = {cmd::kEditPaste,     cmd::kStyle8002,  cmd::kStyle8001,   cmd::kToggleExplorer,
-                                 cmd::kHelpIndex,     cmd::kHelpFinder, cmd::kDefaultHelp, cmd::kContextHelp,
-                                 cmd::kViewStatusBar, cmd::kAppExit,    cmd::kNextPane,    cmd::kPrevPane,
-                                 cmd::kFind};
+    constexpr int kCommands[] = {cmd::kEditPaste,     cmd::kStyle8002,       cmd::kStyle8001,   cmd::kToggleExplorer,
+                                 cmd::kHelpIndex,     cmd::kHelpFinder,      cmd::kDefaultHelp, cmd::kContextHelp,
+                                 cmd::kViewStatusBar, cmd::kAppExit,         cmd::kNextPane,    cmd::kPrevPane,
+                                 cmd::kFind,          cmd::kGeneratePassword};
     // The copies need an account window, whose form they copy from.
     if ((id == cmd::kCopyUserName || id == cmd::kCopyPassword || id == cmd::kCopyUrl) && ActiveChild() != nullptr) {
         return true;
@@ -590,6 +599,9 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kCopyPassword:
     case cmd::kCopyUrl:
         OnCopyField(id);
+        return true;
+    case cmd::kGeneratePassword:
+        OnGeneratePassword();
         return true;
     default:
         return false;

@@ -48,6 +48,7 @@ public:
     void OnViewStatusBar();
     // Copies a field of the account in the active form (Tools menu).
     void OnCopyField(int copyCommand);
+    void OnGeneratePassword();
 
     CommandRouter& Router() { return m_router; }
     CExplorerBar* ExplorerBar() const { return m_wndExplorer; }

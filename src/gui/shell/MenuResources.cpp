@@ -25,6 +25,8 @@ std::vector<MenuItem> ToolsItems()
             {"Copy &Password\tCtrl+Shift+C", cmd::kCopyPassword},
             {"Copy U&RL\tCtrl+Shift+U", cmd::kCopyUrl},
             kSeparator,
+            {"&Generate Password...", cmd::kGeneratePassword},
+            kSeparator,
             {"&Export CSV...", cmd::kExportCsv}};
 }
 
