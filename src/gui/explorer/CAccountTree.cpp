@@ -3,6 +3,8 @@
 #include "gui/explorer/CExplorerBar.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 
 namespace lk {
 
@@ -23,6 +25,34 @@ CAccountTree::CAccountTree(int controlId, QWidget* parent) : QTreeWidget(parent)
             g_pExplorerBar->ShowItemMenu(*this, itemAt(pos), viewport()->mapToGlobal(pos));
         }
     });
+}
+
+QString CAccountTree::CutNameAt(const QPoint& point) const
+{
+    const QTreeWidgetItem* item = itemAt(point);
+    if (item == nullptr) {
+        return {};
+    }
+    // The text's room: from after the icon to the visible edge of the tree.
+    const QRect place = visualItemRect(item);
+    const int textLeft = place.left() + iconSize().width() + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+    const int room = std::min(place.right(), viewport()->width()) - textLeft;
+    const int needed = QFontMetrics(item->font(0)).horizontalAdvance(item->text(0));
+    return needed > room ? item->text(0) : QString();
+}
+
+bool CAccountTree::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) {
+        return QTreeWidget::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const QString name = CutNameAt(help->pos()); !name.isEmpty()) {
+        QToolTip::showText(help->globalPos(), name, viewport(), visualItemRect(itemAt(help->pos())));
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
 }
 
 void CAccountTree::OnSelectionChanged()

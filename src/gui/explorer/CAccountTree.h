@@ -33,6 +33,13 @@ public:
     // the root, which would blank the form and clear the selection again.
     void ParkOnRoot();
 
+    // The name of the item at a point of the viewport when the tree's width cuts
+    // it, else nothing: such an item shows its whole name as a tooltip.
+    QString CutNameAt(const QPoint& point) const;
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
     void OnSelectionChanged();
 

@@ -64,8 +64,15 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        // Wider than the picture, its last column runs on to the window's edge.
         QPainter painter(this);
         painter.drawPixmap(0, 0, m_picture);
+        const QSize picture = m_picture.deviceIndependentSize().toSize();
+        if (width() > picture.width() && !m_picture.isNull()) {
+            const QRect lastColumn(m_picture.width() - 1, 0, 1, m_picture.height());
+            painter.drawPixmap(QRect(picture.width(), 0, width() - picture.width(), picture.height()), m_picture,
+                               lastColumn);
+        }
     }
 
 private:
@@ -159,6 +166,10 @@ int CMainFrame::OnCreate()
     setCentralWidget(m_mdiArea);
     if (auto* tabs = m_mdiArea->findChild<QTabBar*>()) {
         tabs->setExpanding(false);
+        // A long account name is shortened so that its tab, close button
+        // included, stays in view.
+        tabs->setElideMode(Qt::ElideRight);
+        tabs->setUsesScrollButtons(false);
     }
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveChildChanged);
 

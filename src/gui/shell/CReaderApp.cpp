@@ -93,7 +93,7 @@ void CReaderApp::OnFileOpen()
 
 void CReaderApp::OnFilePrintSetup()
 {
-    m_printing->RunPageSetup(m_mainFrame.get());
+    m_printing->RunPrintSetup(m_mainFrame.get());
 }
 
 void CReaderApp::OnAppAbout()

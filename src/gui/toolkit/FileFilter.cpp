@@ -1,5 +1,6 @@
 #include "gui/toolkit/FileFilter.h"
 
+#include <QFileDialog>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -22,12 +23,16 @@ QString QtPatterns(const QString& patterns)
     return parts.join(' ');
 }
 
-QString ShownName(QString name)
+// The name as the program writes it; one that names no patterns in parentheses
+// gets those of its pair, as written.
+QString ShownName(const QString& name, const QString& patterns)
 {
-    // The name usually repeats its patterns in parentheses; they are given anew.
-    static const QRegularExpression trailingPatterns(R"(\s*\([^()]*\)\s*$)");
-    name.remove(trailingPatterns);
-    return name.trimmed();
+    static const QRegularExpression trailingPatterns(R"(\([^()]*\)$)");
+    const QString shown = name.trimmed();
+    if (shown.contains(trailingPatterns)) {
+        return shown;
+    }
+    return QString("%1 (%2)").arg(shown, patterns.trimmed());
 }
 
 } // namespace
@@ -45,13 +50,19 @@ QString ToQtNameFilters(const QString& filter)
         if (patterns.isEmpty()) {
             continue;
         }
-        QString name = ShownName(fields[i]);
-        if (name.isEmpty()) {
-            name = fields[i].trimmed();
-        }
-        entries << QString("%1 (%2)").arg(name, patterns);
+        entries << QString("%1 (%2)").arg(ShownName(fields[i], fields[i + 1]), patterns);
     }
     return entries.join(";;");
+}
+
+void SetNameFilters(QFileDialog& dialog, const QString& filter)
+{
+    const QString filters = ToQtNameFilters(filter);
+    if (filters.isEmpty()) {
+        return;
+    }
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(filters.split(";;"));
 }
 
 } // namespace lk

@@ -1,5 +1,6 @@
 #include "gui/toolkit/GuiEdit.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -34,9 +35,48 @@ bool YieldsToAccelerator(QEvent* event)
     return true;
 }
 
+// The colours a box takes beyond the inherited palette: the face colour for a
+// read-only box, and no selection highlight without the focus.
+void ApplyEditLook(QWidget& box, bool readOnly)
+{
+    const QPalette inherited = QApplication::palette(&box);
+    const QColor base = inherited.color(readOnly ? QPalette::Window : QPalette::Base);
+    QPalette look; // every role not set here follows the inherited palette
+    if (readOnly) {
+        look.setColor(QPalette::Base, base);
+    }
+    if (!box.hasFocus()) {
+        look.setColor(QPalette::Highlight, base);
+        look.setColor(QPalette::HighlightedText, inherited.color(QPalette::Text));
+    }
+    box.setPalette(look);
+}
+
+bool ChangesLook(const QEvent& event)
+{
+    return event.type() == QEvent::ReadOnlyChange || event.type() == QEvent::ApplicationPaletteChange;
+}
+
 } // namespace
 
-GuiEdit::GuiEdit(QWidget* parent) : QLineEdit(parent) {}
+GuiEdit::GuiEdit(QWidget* parent) : QLineEdit(parent)
+{
+    ApplyEditLook(*this, isReadOnly());
+}
+
+void GuiEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (ChangesLook(*event)) {
+        ApplyEditLook(*this, isReadOnly());
+    }
+}
+
+void GuiEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    ApplyEditLook(*this, isReadOnly());
+}
 
 void GuiEdit::ShowValue(const QString& value)
 {
@@ -63,11 +103,27 @@ void GuiEdit::focusOutEvent(QFocusEvent* event)
     if (start >= 0 && length > 0) {
         setSelection(start, length);
     }
+    ApplyEditLook(*this, isReadOnly());
 }
 
 GuiTextEdit::GuiTextEdit(QWidget* parent) : QPlainTextEdit(parent)
 {
     setTabChangesFocus(true);
+    ApplyEditLook(*this, isReadOnly());
+}
+
+void GuiTextEdit::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (ChangesLook(*event)) {
+        ApplyEditLook(*this, isReadOnly());
+    }
+}
+
+void GuiTextEdit::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    ApplyEditLook(*this, isReadOnly());
 }
 
 void GuiTextEdit::ShowValue(const QString& value)
@@ -88,6 +144,7 @@ bool GuiTextEdit::event(QEvent* event)
 void GuiTextEdit::focusInEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusInEvent(event);
+    ApplyEditLook(*this, isReadOnly());
     // Moving into a box with the Tab key selects its whole text, as in the other boxes.
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
         selectAll();

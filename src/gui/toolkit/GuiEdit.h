@@ -9,7 +9,10 @@ namespace lk {
 // each keeps its selection while another box has the focus, since the form's
 // Cut and Copy act on the selections of all boxes; and the accelerators of the
 // Edit commands (Alt+Backspace, Shift+Delete, Ctrl+Insert, Shift+Insert) go to
-// the form's commands instead of the focused box alone.
+// the form's commands instead of the focused box alone. They also look as the
+// platform's edit boxes always did: a read-only box (the masked password) is
+// drawn on the window's face colour, and a box without the focus shows no
+// highlight for the selection it keeps (Cut and Copy still act on it).
 
 // True for the keys that the main window's accelerators take from the boxes.
 bool IsEditAccelerator(const QKeyEvent& event);
@@ -28,6 +31,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
 
@@ -43,7 +48,9 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace lk

@@ -1,7 +1,9 @@
 #include "gui/toolkit/PrintSettings.h"
 
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace lk {
 
@@ -16,9 +18,20 @@ QPrinter& PrintSettings::Printer()
     return *m_printer;
 }
 
-bool PrintSettings::RunPageSetup(QWidget* owner)
+bool PrintSettings::RunPrintSetup(QWidget* owner)
 {
-    QPageSetupDialog dialog(&Printer(), owner);
+    // The system's print dialog with nothing of a print job in it (no range,
+    // no copies to collate): it chooses the printer and, through the printer's
+    // properties, the paper, orientation and margins. OK keeps them for the
+    // session; nothing is printed.
+    QPrintDialog dialog(&Printer(), owner);
+    dialog.setWindowTitle("Print Setup");
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
+            ok->setText("OK");
+        }
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -19,8 +19,9 @@ public:
     PrintSettings& operator=(const PrintSettings&) = delete;
 
     QPrinter& Printer();
-    // The page setup dialog; true when the user accepted new settings.
-    bool RunPageSetup(QWidget* owner);
+    // The "Print Setup" dialog: the printer, then its paper and page through
+    // its properties; true when the user accepted new settings.
+    bool RunPrintSetup(QWidget* owner);
 
 private:
     std::unique_ptr<QPrinter> m_printer;

@@ -86,10 +86,7 @@ std::optional<std::filesystem::path> QtDesktopPort::ChooseFile(const FileDialog&
     dialog.setFileMode(!toSave && settings.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // An existing file is replaced without a question, as the export has always done.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    const QString filters = ToQtNameFilters(ToQString(settings.filter));
-    if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters.split(";;"));
-    }
+    SetNameFilters(dialog, ToQString(settings.filter));
     dialog.setDefaultSuffix(ToQString(settings.defaultExtension));
     if (const QString name = ToQString(settings.initialName); IsPlainName(name)) {
         dialog.selectFile(name);
