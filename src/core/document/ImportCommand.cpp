@@ -71,10 +71,12 @@ TransferOutcome ImportAccounts(CReaderDoc& document)
         }
     }
     if (csv) {
-        // Told once the store is free again: the user may take their time.
-        const TransferOutcome outcome = ReportCsvImport(document, *csv);
+        // Told once the store is free again, since the user may take their time,
+        // and once the trees and the form hold the refreshed list, so that the
+        // window behind the summary shows what was imported and refers to no
+        // record of the emptied list.
         RefreshAndResetForm(document);
-        return outcome;
+        return ReportCsvImport(document, *csv);
     }
     TransferOutcome outcome = TransferOutcome::Done;
     if (notSaved != 0) {

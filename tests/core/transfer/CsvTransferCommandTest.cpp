@@ -7,6 +7,7 @@
 #include "core/transfer/CsvExport.h"
 #include "core/transfer/TransferText.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -87,6 +88,32 @@ TEST_F(CsvTransferCommandTest, SecondImportOfTheSameFileAddsNothing)
     EXPECT_EQ(DataFiles(), files) << "read back from their files, the accounts are the same";
     EXPECT_EQ(desktop.messages,
               std::vector<Shown>{Summary(u"Imported 0 accounts; 2 were already there; 1 row was skipped.")});
+}
+
+// A desktop that notes, at each message, what the form and the list are then.
+class WatchingDesktop final : public test::ScriptedDesktop
+{
+public:
+    std::function<void()> atMessage;
+
+    void ShowMessage(std::u16string_view text, std::u16string_view caption, Owner owner) override
+    {
+        atMessage();
+        ScriptedDesktop::ShowMessage(text, caption, owner);
+    }
+};
+
+TEST_F(CsvTransferCommandTest, SummaryComesAfterTheRefresh)
+{
+    WatchingDesktop watching;
+    CReaderDoc watched(DocumentContext{temp.folders(), std::u16string(kUser), &watching, nullptr});
+    watched.m_pFormView = &form;
+    std::vector<std::pair<int, std::ptrdiff_t>> seen; // the form's resets and the list's size
+    watching.atMessage = [&] { seen.emplace_back(form.resets, watched.Accounts().GetCount()); };
+    test::WriteBytes(source, Bytes(kBrowserExport));
+    watching.chosenFiles = {source};
+    ASSERT_EQ(ImportAccounts(watched), TransferOutcome::Done);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, std::ptrdiff_t>>{{1, 2}}));
 }
 
 TEST_F(CsvTransferCommandTest, FilesSharingANameCanBeImportedAgain)
