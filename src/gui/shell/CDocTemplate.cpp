@@ -14,6 +14,9 @@ CChildFrame* CDocTemplate::OpenNewDocument(CMainFrame& frame)
     DocumentContext context{m_folders, CurrentUserName(), &m_desktop, g_pExplorerBar};
     auto* child = new CChildFrame(std::move(context), frame.Router());
     frame.AddChild(child);
+    if (m_storeKey) {
+        child->Document().UseStoreKey(m_storeKey->Copy());
+    }
     if (!child->Document().OnNewDocument()) {
         delete child;
         return nullptr;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/platform/Folders.h"
+#include "core/protect/StoreKey.h"
+
+#include <optional>
 
 namespace lk {
 
@@ -20,9 +23,14 @@ public:
     // the window to the front. Null when the new-document step failed.
     CChildFrame* OpenNewDocument(CMainFrame& frame);
 
+    // The data key of an unlocked protected store: every document made from
+    // now on holds a copy of it. None for a store that is not protected.
+    void UseStoreKey(std::optional<StoreKey> key) { m_storeKey = std::move(key); }
+
 private:
     Folders m_folders;
     DesktopPort& m_desktop;
+    std::optional<StoreKey> m_storeKey;
 };
 
 } // namespace lk

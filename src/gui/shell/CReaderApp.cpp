@@ -6,6 +6,7 @@
 #include "gui/shell/CMainFrame.h"
 #include "gui/shell/PrivateSettings.h"
 #include "gui/shell/QtUpdateCheck.h"
+#include "gui/shell/UnlockDialog.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/PrintSettings.h"
 #include "gui/toolkit/QtDesktopPort.h"
@@ -33,6 +34,9 @@ CReaderApp::CReaderApp(AppOptions options)
     if (!m_options.updateCheck) {
         m_options.updateCheck = [](DesktopPort& desktop) { return RunStartupUpdateCheck(desktop); };
     }
+    if (!m_options.masterPassword) {
+        m_options.masterPassword = [] { return UnlockDialog::Ask(nullptr); };
+    }
 }
 
 CReaderApp::~CReaderApp()
@@ -59,6 +63,14 @@ bool CReaderApp::InitInstance()
         m_mainFrame.reset();
         return false;
     }
+    // A protected store opens before the first document loads its accounts;
+    // without its master password the program ends.
+    StoreUnlocking unlocking = UnlockStoreForWindow(m_folders.data, m_options.masterPassword, *m_desktop);
+    if (!unlocking.unlocked) {
+        m_mainFrame.reset();
+        return false;
+    }
+    m_pDocTemplate->UseStoreKey(std::move(unlocking.key));
     if (OnFileNew() == nullptr) {
         m_mainFrame.reset();
         return false;

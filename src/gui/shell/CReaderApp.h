@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/Folders.h"
+#include "gui/shell/StoreUnlock.h"
 #include "gui/toolkit/CommandTarget.h"
 
 #include <functional>
@@ -27,6 +28,8 @@ struct AppOptions
     // The update check that the main window's creation runs first; false ends
     // the program before any window is shown. None for the check over the network.
     std::function<bool(DesktopPort&)> updateCheck;
+    // Asks for the master password of a protected store; none for the unlock dialog.
+    MasterPasswordPrompt masterPassword;
 };
 
 // The application: its start, and the commands it answers itself (New, Open,
