@@ -164,6 +164,11 @@ bool CReaderDoc::SaveAccount(AccountRecord& record)
         const auto bytes = WriteStoredAccountFile(record, m_context.userName, GetStoreKey());
         return bytes && ReplaceFileAtomically(AccountFilePath(m_context.folders.data, record.FileStem.view()), *bytes);
     }
+    return SaveUnderNewStem(record);
+}
+
+bool CReaderDoc::SaveUnderNewStem(AccountRecord& record)
+{
     // A new account never replaces a file: another process (one that does not
     // take the lock, say) may have saved under the same stem a moment ago. The
     // stem is part of the file's text, so each try writes the file afresh.
@@ -184,6 +189,37 @@ bool CReaderDoc::SaveAccount(AccountRecord& record)
         }
     }
     return false;
+}
+
+std::size_t CReaderDoc::SaveAccounts(std::span<AccountRecord* const> records)
+{
+    const FolderLock lock = LockStore();
+    std::vector<BatchedFile> files;
+    files.reserve(records.size());
+    for (AccountRecord* record : records) {
+        const bool replace = IsUsableStem(record->FileStem.view());
+        if (!replace) {
+            record->FileStem = NewFileStem(m_context.folders.data);
+        }
+        files.push_back(BatchedFile{AccountFilePath(m_context.folders.data, record->FileStem.view()),
+                                    WriteAccountFile(*record, m_context.userName), replace});
+    }
+    const std::vector<CreateOutcome> outcomes = WriteFilesTogether(m_context.folders.data, files);
+    std::size_t notSaved = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        switch (outcomes[i]) {
+        case CreateOutcome::Created:
+            break;
+        case CreateOutcome::NameTaken:
+            // Another process took the new stem meanwhile: this one alone tries the next.
+            notSaved += SaveUnderNewStem(*records[i]) ? 0 : 1;
+            break;
+        case CreateOutcome::Failed:
+            ++notSaved;
+            break;
+        }
+    }
+    return notSaved;
 }
 
 bool CReaderDoc::SaveAccountKeepingUses(AccountRecord& record, std::uint32_t usesAdded)

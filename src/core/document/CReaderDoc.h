@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace lk {
@@ -50,6 +51,11 @@ public:
     // if any, is then unchanged. A new stem's file is created without replacing
     // anything: when another process took the name first, the next stem is tried.
     [[nodiscard]] bool SaveAccount(AccountRecord& record);
+    // Saves each of `records` as SaveAccount does, but with the disk flushed
+    // once for all of them rather than once for each (an import of hundreds of
+    // accounts). A crash leaves each account file whole or not written. Returns
+    // how many could not be saved.
+    [[nodiscard]] std::size_t SaveAccounts(std::span<AccountRecord* const> records);
     // SaveAccount for an account that another process may have used meanwhile:
     // under the store lock, its use count becomes the count in its file plus
     // `usesAdded` when that is more than the record holds, so that no use
@@ -113,6 +119,9 @@ public:
     std::filesystem::path ListingFilePath() const;
 
 private:
+    // Gives the record a new stem and creates its file, trying the next stem
+    // while another process holds the name. Call with the store locked.
+    bool SaveUnderNewStem(AccountRecord& record);
     // The account of the record's stem as its file holds it now, when the file
     // is an account file whose line parses whole.
     std::optional<AccountRecord> ReadStoredAccount(std::string_view stem) const;

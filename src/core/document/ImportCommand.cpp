@@ -61,13 +61,14 @@ TransferOutcome ImportAccounts(CReaderDoc& document)
         if (format == ImportFormat::Csv) {
             csv = MergeCsvFile(document, *bytes);
         } else {
-            MergeAccountLines(DecodeUtf16Le(*bytes), list, [&document, &notSaved](AccountRecord& record) {
-                // A failed save leaves the account out of the store: the refresh below
-                // reloads the list from the account files.
-                if (!document.SaveAccount(record)) {
-                    ++notSaved;
-                }
-            });
+            // The new accounts are saved together once every line has been read:
+            // the disk is waited for once, not once for each account. A failed
+            // save leaves the account out of the store: the refresh below
+            // reloads the list from the account files.
+            std::vector<AccountRecord*> added;
+            MergeAccountLines(DecodeUtf16Le(*bytes), list,
+                              [&added](AccountRecord& record) { added.push_back(&record); });
+            notSaved = document.SaveAccounts(added);
         }
     }
     if (csv) {

@@ -62,18 +62,27 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
     return true;
 }
 
-// Writes `bytes` to a new temporary file beside `target`, flushed to the disk.
-// Returns its path, or nothing (and no file) when any step failed.
+// Whether a temporary file is flushed to the disk on its own, or with the
+// others of a batch.
+enum class Flush
+{
+    Now,
+    WithTheBatch,
+};
+
+// Writes `bytes` to a new temporary file beside `target`, flushed to the disk
+// unless the batch flushes it. Returns its path, or nothing (and no file) when
+// any step failed.
 std::optional<std::filesystem::path> WriteTemporaryFile(const std::filesystem::path& target,
-                                                        std::span<const std::uint8_t> bytes)
+                                                        std::span<const std::uint8_t> bytes, Flush flush = Flush::Now)
 {
     std::string pattern = (target.parent_path() / (std::string(kTemporaryPrefix) + "XXXXXX")).string();
     FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
     if (!fd.valid()) {
         return std::nullopt;
     }
-    const bool written =
-        ::fchmod(fd.get(), 0600) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close();
+    const bool written = ::fchmod(fd.get(), 0600) == 0 && WriteAll(fd.get(), bytes) &&
+                         (flush == Flush::WithTheBatch || ::fsync(fd.get()) == 0) && fd.Close();
     if (!written) {
         ::unlink(pattern.c_str());
         return std::nullopt;
@@ -247,6 +256,55 @@ CreateOutcome CreateFileExclusively(const std::filesystem::path& target, std::sp
     }
     return ReplaceFileAtomically(target, bytes) ? CreateOutcome::Created : CreateOutcome::Failed;
 #endif
+}
+
+std::vector<CreateOutcome> WriteFilesTogether(const std::filesystem::path& folder, std::span<const BatchedFile> files)
+{
+    std::vector<CreateOutcome> outcomes(files.size(), CreateOutcome::Failed);
+#ifndef _WIN32
+    std::vector<std::optional<std::filesystem::path>> temporaries;
+    temporaries.reserve(files.size());
+    for (const BatchedFile& file : files) {
+        temporaries.push_back(WriteTemporaryFile(file.target, file.bytes, Flush::WithTheBatch));
+    }
+    // One flush of the file system for every temporary file: nothing is given
+    // its name before all of them are on the disk.
+    const FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const bool flushed = folderFd.valid() && ::syncfs(folderFd.get()) == 0;
+    bool placedAny = false;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!temporaries[i]) {
+            continue;
+        }
+        const std::filesystem::path& temporary = *temporaries[i];
+        if (!flushed) {
+            ::unlink(temporary.c_str());
+        } else if (files[i].replace) {
+            if (::rename(temporary.c_str(), files[i].target.c_str()) == 0) {
+                outcomes[i] = CreateOutcome::Created;
+            } else {
+                ::unlink(temporary.c_str());
+            }
+        } else {
+            outcomes[i] = LinkIntoPlace(temporary, files[i].target);
+        }
+        placedAny = placedAny || outcomes[i] == CreateOutcome::Created;
+    }
+    if (placedAny) {
+        FlushFolder(folder);
+    }
+#else
+    static_cast<void>(folder);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].replace) {
+            outcomes[i] =
+                ReplaceFileAtomically(files[i].target, files[i].bytes) ? CreateOutcome::Created : CreateOutcome::Failed;
+        } else {
+            outcomes[i] = CreateFileExclusively(files[i].target, files[i].bytes);
+        }
+    }
+#endif
+    return outcomes;
 }
 
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds age)

@@ -52,6 +52,25 @@ enum class CreateOutcome
 // target's name only if that name is free. A crash leaves no part of a file.
 CreateOutcome CreateFileExclusively(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 
+// One file of a batch: its name, its bytes, and whether it replaces a file of
+// that name (as ReplaceFileAtomically) or is created only where the name is
+// free (as CreateFileExclusively).
+struct BatchedFile
+{
+    std::filesystem::path target;
+    std::vector<std::uint8_t> bytes;
+    bool replace = false;
+};
+
+// Writes the files of a batch into `folder`, each as ReplaceFileAtomically or
+// CreateFileExclusively would, but waiting for the disk once for all of them
+// rather than once for each: every file goes to a temporary file, the file
+// system is flushed, then each is given its name in the batch's order, and the
+// folder is flushed once. A crash at any moment leaves each file whole or not
+// there, and every file it would replace whole. Returns each file's outcome, in
+// order (Created also for a file that replaced another).
+std::vector<CreateOutcome> WriteFilesTogether(const std::filesystem::path& folder, std::span<const BatchedFile> files);
+
 // Removes the temporary files that ReplaceFileAtomically and
 // CreateFileExclusively leave in `folder` when the process dies before the
 // rename, once they are older than `age`. Only regular files with exactly the

@@ -207,6 +207,34 @@ TEST_F(PrivateFileTest, AnExclusiveCreateNeverReplacesAnything)
     EXPECT_EQ(test::FileNames(folder), (std::vector<std::string>{"dangling.dat", "folder.dat", "new.dat"}));
 }
 
+TEST_F(PrivateFileTest, ABatchReplacesOrCreatesEachFileAsAskedInOrder)
+{
+    test::WriteBytes(folder / "old.dat", Pattern(3));
+    test::WriteBytes(folder / "taken.dat", Pattern(4));
+    const std::vector<BatchedFile> files{
+        {folder / "old.dat", Pattern(30), true},    // replaces
+        {folder / "taken.dat", Pattern(31), false}, // must not replace
+        {folder / "new.dat", Pattern(32), false},   // created
+        {folder / "new.dat", Pattern(33), false},   // taken by the one before it
+        {folder / "twice.dat", Pattern(34), true},
+        {folder / "twice.dat", Pattern(35), true}, // the later one wins, as one by one
+    };
+    EXPECT_EQ(WriteFilesTogether(folder, files),
+              (std::vector<CreateOutcome>{CreateOutcome::Created, CreateOutcome::NameTaken, CreateOutcome::Created,
+                                          CreateOutcome::NameTaken, CreateOutcome::Created, CreateOutcome::Created}));
+    EXPECT_EQ(test::ReadBytes(folder / "old.dat"), Pattern(30));
+    EXPECT_EQ(test::ReadBytes(folder / "taken.dat"), Pattern(4));
+    EXPECT_EQ(test::ReadBytes(folder / "new.dat"), Pattern(32));
+    EXPECT_EQ(test::ReadBytes(folder / "twice.dat"), Pattern(35));
+    EXPECT_EQ(ModeOf(folder / "new.dat"), 0600u);
+    // No temporary file stays behind.
+    EXPECT_EQ(test::FileNames(folder), (std::vector<std::string>{"new.dat", "old.dat", "taken.dat", "twice.dat"}));
+
+    const std::vector<BatchedFile> nowhere{{folder / "missing" / "x.dat", Pattern(3), false}};
+    EXPECT_EQ(WriteFilesTogether(folder / "missing", nowhere), std::vector<CreateOutcome>{CreateOutcome::Failed});
+    EXPECT_TRUE(WriteFilesTogether(folder, {}).empty());
+}
+
 // Processes that create the same names at the same moment: each name is
 // created by exactly one of them, and each file is whole, one writer's bytes.
 TEST_F(PrivateFileTest, RacingCreatesGiveEachNameToOneProcess)
