@@ -193,26 +193,38 @@ bool CReaderDoc::SaveUnderNewStem(AccountRecord& record)
 
 std::size_t CReaderDoc::SaveAccounts(std::span<AccountRecord* const> records)
 {
+    // As SaveAccount: a protected store that is locked writes nothing.
+    if (m_storeKey == std::nullopt && IsProtectedStore()) {
+        return records.size();
+    }
     const FolderLock lock = LockStore();
+    std::size_t notSaved = 0;
     std::vector<BatchedFile> files;
+    std::vector<AccountRecord*> batched;
     files.reserve(records.size());
+    batched.reserve(records.size());
     for (AccountRecord* record : records) {
         const bool replace = IsUsableStem(record->FileStem.view());
         if (!replace) {
             record->FileStem = NewFileStem(m_context.folders.data);
         }
-        files.push_back(BatchedFile{AccountFilePath(m_context.folders.data, record->FileStem.view()),
-                                    WriteAccountFile(*record, m_context.userName), replace});
+        auto bytes = WriteStoredAccountFile(*record, m_context.userName, GetStoreKey());
+        if (!bytes) {
+            ++notSaved;
+            continue;
+        }
+        files.push_back(
+            BatchedFile{AccountFilePath(m_context.folders.data, record->FileStem.view()), std::move(*bytes), replace});
+        batched.push_back(record);
     }
     const std::vector<CreateOutcome> outcomes = WriteFilesTogether(m_context.folders.data, files);
-    std::size_t notSaved = 0;
-    for (std::size_t i = 0; i < records.size(); ++i) {
+    for (std::size_t i = 0; i < batched.size(); ++i) {
         switch (outcomes[i]) {
         case CreateOutcome::Created:
             break;
         case CreateOutcome::NameTaken:
             // Another process took the new stem meanwhile: this one alone tries the next.
-            notSaved += SaveUnderNewStem(*records[i]) ? 0 : 1;
+            notSaved += SaveUnderNewStem(*batched[i]) ? 0 : 1;
             break;
         case CreateOutcome::Failed:
             ++notSaved;

@@ -2,10 +2,12 @@
 // on a small data folder.
 #include "core/document/StoreProtection.h"
 
+#include "core/document/ImportCommand.h"
 #include "core/document/StoreFixture.h"
 #include "core/protect/ProtectedAccountFile.h"
 #include "core/protect/ProtectionKeyFile.h"
 #include "core/store/AccountLine.h"
+#include "core/transfer/TransferText.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -90,6 +92,34 @@ TEST_F(StoreProtectionTest, TurningOnWritesTheKeyFileAndProtectsEveryAccountFile
     auto locked = MakeDocument();
     EXPECT_TRUE(locked->IsProtectedStore());
     EXPECT_TRUE(Loaded(*locked).empty());
+}
+
+TEST_F(StoreProtectionTest, AnImportIntoAProtectedStoreWritesProtectedFilesOnly)
+{
+    ASSERT_EQ(ProtectStore(*document, Password("master"), kCheap), ProtectionOutcome::Done);
+    AccountRecord imported = Account(u"Imported");
+    imported.Url = "https://imported.example";
+    const std::filesystem::path file = temp.path() / "import.txt";
+    WriteBytes(file, EncodeUtf16Le(FormatAccountLine(imported)));
+
+    // Locked: nothing is written.
+    auto locked = MakeDocument();
+    desktop.chosenFiles = {file};
+    EXPECT_EQ(ImportAccounts(*locked), TransferOutcome::Failed);
+    EXPECT_EQ(DataFiles().size(), 5u); // the two accounts, the two others, the key file
+
+    // Unlocked: the new account's file is protected like the others.
+    desktop.chosenFiles = {file};
+    EXPECT_EQ(ImportAccounts(*document), TransferOutcome::Done);
+    std::vector<std::u16string> names = Loaded(*document);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Bank", u"Imported", u"Mail"}));
+    for (const std::string& name : DataFiles()) {
+        if (name != "notes.dat" && name != "333.dat" && name != KeyFile().filename().string()) {
+            EXPECT_TRUE(ProtectedAccountFile::HasMarker(ReadBytes(DataFile(name)))) << name;
+        }
+    }
+    ExpectOthersUntouched();
 }
 
 TEST_F(StoreProtectionTest, UnlockingTellsTheRightPasswordFromAWrongOneAndADamagedFile)
