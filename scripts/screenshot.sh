@@ -3,7 +3,9 @@
 # virtual X server, for the README.
 #   scripts/screenshot.sh [OUTPUT.png]     (default: docs/screenshot.png)
 # Needs a built tree (BUILD_DIR, default "build") and the packages xvfb, xauth,
-# imagemagick and xdotool (scripts/install-deps.sh installs them).
+# imagemagick, xdotool and openbox (scripts/install-deps.sh installs them). The
+# window opens as at a first start, on a fresh settings folder, under a window
+# manager, so the picture shows the size the program chooses itself.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,9 +20,11 @@ done
 
 work="$(mktemp -d /tmp/ledgerkeeper-shot.XXXXXX)"
 xvfb_pid=""
+wm_pid=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -53,19 +57,23 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY="$display"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A window manager places and frames the window as on a desktop.
+if command -v openbox >/dev/null; then
+    openbox >/dev/null 2>&1 &
+    wm_pid=$!
+    sleep 0.5
+fi
 
 QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
 app_pid=$!
 window="$(xdotool search --sync --onlyvisible --name '^LedgerKeeper' | head -n 1)"
 sleep 1
-# A little larger than the first show, so that the whole form is in view.
-xdotool windowsize "$window" "${SHOT_WIDTH:-780}" "${SHOT_HEIGHT:-540}"
-sleep 0.5
-
-# Open the second account of the Frequency tab (rows of 18 pixels below the root).
 eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --window "$window" 100 "${ACCOUNT_ITEM_Y:-154}" click 1
-sleep 0.3
+# From the Account box, where the focus starts: F6 to the Frequency tree, then
+# Down twice opens its second account.
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+xdotool key F6 Down Down
+sleep 0.5
 # The pointer out of the way, so that no tooltip covers the form.
 xdotool mousemove --window "$window" 5 "$((HEIGHT - 5))"
 sleep 0.5
