@@ -60,8 +60,10 @@ TEST_F(PasswordGeneratorTest, UsePutsThePasswordRevealedIntoTheBox)
     EXPECT_FALSE(Box(ctl::kPasswordBox)->isReadOnly());
     EXPECT_EQ(Box(ctl::kPasswordBox)->echoMode(), QLineEdit::Normal);
     EXPECT_TRUE(Form().StrengthLine()->isVisibleTo(&Form()));
-    EXPECT_TRUE(Form().StrengthLine()->text().startsWith("Strength: strong\nabout 10^"))
-        << Form().StrengthLine()->text().toStdString();
+    // A random draw of 20 characters rates good or strong, whichever zxcvbn finds.
+    const QString strength = Form().StrengthLine()->text();
+    EXPECT_TRUE(strength.startsWith("Strength: strong\nabout 10^") || strength.startsWith("Strength: good\nabout 10^"))
+        << strength.toStdString();
 
     // The normal Save rules store it.
     desktop.answers = {true};
