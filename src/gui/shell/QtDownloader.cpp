@@ -101,7 +101,9 @@ bool QtDownloader::Download(const DownloadRequest& request)
     if (!url || now >= request.deadline) {
         return false;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(request.deadline - now);
+    // Rounded up, and timed precisely below: a coarse timer may fire a little early,
+    // which would leave a sliver of the check's time for one more download.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(request.deadline - now);
     const auto file = OpenTemporaryBeside(request.target);
     if (!file) {
         return false;
@@ -158,6 +160,7 @@ bool QtDownloader::Download(const DownloadRequest& request)
     QEventLoop loop;
     QTimer deadline;
     deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, giveUp);
     QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, checkRedirect);
     QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, checkAnnouncedLength);
