@@ -1,9 +1,11 @@
 #include "core/document/CsvExportCommand.h"
 
 #include "core/document/CReaderDoc.h"
-#include "core/platform/PrivateFile.h"
-#include "core/ports/Captions.h"
 #include "core/transfer/CsvExport.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace lk {
 
@@ -18,24 +20,10 @@ DesktopPort::FileDialog CsvExportFileDialog()
 
 TransferOutcome ExportCsvAccounts(CReaderDoc& document)
 {
-    DesktopPort& desktop = document.Desktop();
-    const std::optional<std::filesystem::path> chosen = desktop.ChooseFileToSave(CsvExportFileDialog());
-    if (!chosen) {
-        RefreshAndResetForm(document);
-        return TransferOutcome::Cancelled;
-    }
-    if (IsDataFolder(*chosen, document.GetFolders().data)) {
-        desktop.ShowMessage(u"LedgerKeeper file is selected. Please retry...", kErrorCaption, DesktopPort::Owner::None);
-        return TransferOutcome::Refused;
-    }
-    const std::string text = CsvExportText(document.Accounts());
-    TransferOutcome outcome = TransferOutcome::Done;
-    if (!ReplaceExportFile(*chosen, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()})) {
-        desktop.ShowMessage(u"The export file could not be written.", kErrorCaption, DesktopPort::Owner::None);
-        outcome = TransferOutcome::Failed;
-    }
-    RefreshAndResetForm(document);
-    return outcome;
+    return ExportToChosenFile(document, CsvExportFileDialog(), [](const AccountList& accounts) {
+        const std::string text = CsvExportText(accounts);
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    });
 }
 
 void CReaderDoc::OnExportCsv()

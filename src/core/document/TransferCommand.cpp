@@ -3,6 +3,7 @@
 #include "core/document/CReaderDoc.h"
 #include "core/platform/PrivateFile.h"
 #include "core/platform/TextConversion.h"
+#include "core/ports/Captions.h"
 #include "core/ports/FormPort.h"
 
 #include <system_error>
@@ -74,6 +75,28 @@ bool ReplaceExportFile(const std::filesystem::path& chosen, std::span<const std:
         return false;
     }
     return ReplaceFileAtomically(target, bytes);
+}
+
+TransferOutcome ExportToChosenFile(CReaderDoc& document, const DesktopPort::FileDialog& dialog,
+                                   const ExportContents& contents)
+{
+    DesktopPort& desktop = document.Desktop();
+    const std::optional<std::filesystem::path> chosen = desktop.ChooseFileToSave(dialog);
+    if (!chosen) {
+        RefreshAndResetForm(document);
+        return TransferOutcome::Cancelled;
+    }
+    if (IsDataFolder(*chosen, document.GetFolders().data)) {
+        desktop.ShowMessage(u"LedgerKeeper file is selected. Please retry...", kErrorCaption, DesktopPort::Owner::None);
+        return TransferOutcome::Refused;
+    }
+    TransferOutcome outcome = TransferOutcome::Done;
+    if (!ReplaceExportFile(*chosen, contents(document.Accounts()))) {
+        desktop.ShowMessage(u"The export file could not be written.", kErrorCaption, DesktopPort::Owner::None);
+        outcome = TransferOutcome::Failed;
+    }
+    RefreshAndResetForm(document);
+    return outcome;
 }
 
 } // namespace lk

@@ -4,10 +4,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
+#include <vector>
 
 namespace lk {
 
+class AccountList;
 class CReaderDoc;
 
 // How an import or an export ended.
@@ -42,5 +45,13 @@ bool ReplaceExportFile(const std::filesystem::path& chosen, std::span<const std:
 // reloaded from the data folder, and the form, whose record the reload freed, is
 // reset to an empty account.
 void RefreshAndResetForm(CReaderDoc& document);
+
+// The course every export takes: the user chooses a file with `dialog`; the
+// data folder itself is refused before anything else happens; the bytes that
+// `contents` makes of the list replace the file whole (ReplaceExportFile); then
+// the list is refreshed and the form reset, also when the user cancels.
+using ExportContents = std::function<std::vector<std::uint8_t>(const AccountList&)>;
+[[nodiscard]] TransferOutcome ExportToChosenFile(CReaderDoc& document, const DesktopPort::FileDialog& dialog,
+                                                 const ExportContents& contents);
 
 } // namespace lk
