@@ -1,7 +1,6 @@
 // The commands of ledgerkeeper-cli for daily use, run in this process on a store
 // of their own: search, generate, edit, the password options of add, and --json.
-#include "cli/Command.h"
-#include "cli/Store.h"
+#include "CliRunner.h"
 #include "core/store/AccountRecord.h"
 #include "support/TempFolder.h"
 
@@ -11,40 +10,15 @@
 namespace lk {
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 class DailyCommandsTest : public ::testing::Test
 {
 protected:
     test::TempFolder temp;
     Folders folders = temp.folders();
 
-    // Runs one command; `input` is its standard input. Wrong usage gives status 2.
-    CliRun Cli(const std::vector<std::string>& words, const std::string& input = "")
+    test::CliRun Cli(const std::vector<std::string>& words, const std::string& input = "")
     {
-        CliRun run;
-        std::ostringstream out;
-        std::ostringstream err;
-        std::istringstream in(input);
-        for (const auto& command : cli::AllCommands()) {
-            if (command->Name() == words.at(0)) {
-                cli::Store store(folders, err);
-                store.input = &in;
-                try {
-                    run.status = command->Execute(store, {words.begin() + 1, words.end()}, out, err);
-                } catch (const cli::UsageError&) {
-                    run.status = cli::kUsage;
-                }
-            }
-        }
-        run.out = out.str();
-        run.err = err.str();
-        return run;
+        return test::RunCli(folders, words, input);
     }
 
     // Three accounts; Post is used most, then Bank.
@@ -83,7 +57,7 @@ class SearchCommandTest : public DailyCommandsTest, public ::testing::WithParamI
 TEST_P(SearchCommandTest, NamesInFrequencyOrder)
 {
     AddThree();
-    const CliRun run = Cli({"search", GetParam().text});
+    const test::CliRun run = Cli({"search", GetParam().text});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, GetParam().names);
 }
@@ -116,7 +90,7 @@ TEST_F(DailyCommandsTest, JsonOutputs)
 
 TEST_F(DailyCommandsTest, GenerateDrawsOnePassword)
 {
-    CliRun run = Cli({"generate"});
+    test::CliRun run = Cli({"generate"});
     EXPECT_EQ(run.status, 0);
     ASSERT_EQ(run.out.size(), 21u);
     EXPECT_EQ(run.out.back(), '\n');
@@ -138,7 +112,7 @@ TEST_F(DailyCommandsTest, EditFollowsTheShownAccountRules)
     AddThree();
     // The question is answered No without --yes: nothing written.
     const std::string before = Show("Bank");
-    CliRun run = Cli({"edit", "Bank", "--url", "https://new.example"});
+    test::CliRun run = Cli({"edit", "Bank", "--url", "https://new.example"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Do you want to save updated account information? No"), std::string::npos) << run.err;
     EXPECT_EQ(Show("Bank"), before);
@@ -174,8 +148,8 @@ TEST_F(DailyCommandsTest, EditFollowsTheShownAccountRules)
 
 TEST_F(DailyCommandsTest, PasswordsFromStandardInput)
 {
-    CliRun run = Cli({"add", "--name", "Mail", "--url", "m.example", "--user", "a", "--password-stdin"},
-                     "s3cret pass\r\nsecond line\n");
+    test::CliRun run = Cli({"add", "--name", "Mail", "--url", "m.example", "--user", "a", "--password-stdin"},
+                           "s3cret pass\r\nsecond line\n");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(Show("Mail").find("\"password\": \"s3cret pass\""), std::string::npos) << Show("Mail");
 

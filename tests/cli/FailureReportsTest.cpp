@@ -1,8 +1,7 @@
 // The command-line tool on a store it cannot write: a full disk and a
 // read-only folder. Every command that could not do its work says so on
 // standard error and exits 1, and nothing that was there is lost.
-#include "cli/Command.h"
-#include "cli/Store.h"
+#include "CliRunner.h"
 #include "support/TempFolder.h"
 
 #include <cerrno>
@@ -15,29 +14,6 @@
 
 namespace lk {
 namespace {
-
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const Folders& folders, const std::vector<std::string>& words)
-{
-    CliRun run;
-    std::ostringstream out;
-    std::ostringstream err;
-    for (const auto& command : cli::AllCommands()) {
-        if (command->Name() == words.at(0)) {
-            cli::Store store(folders, err);
-            run.status = command->Execute(store, {words.begin() + 1, words.end()}, out, err);
-        }
-    }
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 // A mount made by the test and taken away with it: a small tmpfs, or a folder
 // bound read-only onto itself. Only root may mount; elsewhere the tests skip.
@@ -131,10 +107,10 @@ protected:
         // Two accounts and the export of them; a third account to import.
         ASSERT_EQ(Add(folders, "Alpha"), 0);
         ASSERT_EQ(Add(folders, "Beta"), 0);
-        ASSERT_EQ(Cli(folders, {"export", exportFile.string()}).status, 0);
+        ASSERT_EQ(test::RunCli(folders, {"export", exportFile.string()}).status, 0);
         const Folders other = Folders::Under(temp.path() / "other");
         ASSERT_EQ(Add(other, "Gamma"), 0);
-        ASSERT_EQ(Cli(other, {"export", importFile.string()}).status, 0);
+        ASSERT_EQ(test::RunCli(other, {"export", importFile.string()}).status, 0);
 
         filesBefore = test::FileNames(folders.data);
         exportBefore = test::ReadBytes(exportFile);
@@ -148,7 +124,8 @@ protected:
 
     static int Add(const Folders& where, const std::string& name)
     {
-        return Cli(where, {"add", "--name", name, "--url", name + ".example", "--user", "me", "--password", "pw"})
+        return test::RunCli(where,
+                            {"add", "--name", name, "--url", name + ".example", "--user", "me", "--password", "pw"})
             .status;
     }
 
@@ -164,7 +141,7 @@ TEST_P(CliOnAStoreItCannotWrite, SaysSoExitsOneAndLosesNothing)
         word = word == "IMPORT" ? importFile.string() : word == "EXPORT" ? exportFile.string() : word;
     }
 
-    const CliRun run = Cli(folders, words);
+    const test::CliRun run = test::RunCli(folders, words);
 
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
@@ -207,7 +184,8 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(
-            Cli(folders, {"add", "--name", "Alpha", "--url", "a.example", "--user", "me", "--password", "pw"}).status,
+            test::RunCli(folders, {"add", "--name", "Alpha", "--url", "a.example", "--user", "me", "--password", "pw"})
+                .status,
             0);
     }
 };
@@ -220,7 +198,7 @@ TEST_F(ExportReplacement, ANewFileTakesThePlaceOfTheOldOneWhole)
     {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
 
-    ASSERT_EQ(Cli(folders, {"export", file.string()}).status, 0);
+    ASSERT_EQ(test::RunCli(folders, {"export", file.string()}).status, 0);
 
     // Renamed into place, never rewritten in it: a kill at any moment leaves
     // the old file or the new one.
@@ -239,7 +217,7 @@ TEST_F(ExportReplacement, ALinkIsFollowedAndStays)
     test::WriteBytes(file, std::vector<std::uint8_t>{'o', 'l', 'd'});
     std::filesystem::create_symlink(file, link);
 
-    ASSERT_EQ(Cli(folders, {"export", link.string()}).status, 0);
+    ASSERT_EQ(test::RunCli(folders, {"export", link.string()}).status, 0);
 
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_NE(test::ReadBytes(file), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
@@ -253,7 +231,7 @@ TEST_F(ExportReplacement, WhatIsNotARegularFileIsNotReplaced)
 
     for (const std::vector<std::string>& words : {std::vector<std::string>{"export", fifo.string()},
                                                   std::vector<std::string>{"export", "--csv", fifo.string()}}) {
-        const CliRun run = Cli(folders, words);
+        const test::CliRun run = test::RunCli(folders, words);
 
         EXPECT_EQ(run.status, 1) << words.at(1);
         EXPECT_NE(run.err.find(kExportFailed), std::string::npos) << words.at(1);

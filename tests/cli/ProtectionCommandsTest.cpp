@@ -1,6 +1,7 @@
 // The protection commands of ledgerkeeper-cli and the master password every
 // other command needs on a protected store, run in this process on a store of
 // their own, with master passwords from standard input (--master-stdin).
+#include "CliRunner.h"
 #include "cli/Command.h"
 #include "cli/Commands.h"
 #include "cli/MasterPassword.h"
@@ -16,13 +17,6 @@
 namespace lk {
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 class ProtectionCommandsTest : public ::testing::Test
 {
 protected:
@@ -31,9 +25,9 @@ protected:
 
     // Runs one command as the tool's main does with --master-stdin: a protected
     // store is unlocked first for the commands that need it. `input` is standard input.
-    CliRun Cli(const std::vector<std::string>& words, const std::string& input = "")
+    test::CliRun Cli(const std::vector<std::string>& words, const std::string& input = "")
     {
-        CliRun run;
+        test::CliRun run;
         std::ostringstream out;
         std::ostringstream err;
         std::istringstream in(input);
@@ -55,11 +49,7 @@ protected:
             store.master = source;
             // Tests make key files with the cheapest derivation.
             store.newKeyCost = [] { return KeyDerivationCost::Least(); };
-            try {
-                run.status = command->Execute(store, {words.begin() + 1, words.end()}, out, err);
-            } catch (const cli::UsageError&) {
-                run.status = cli::kUsage;
-            }
+            run.status = test::ExecuteCommand(*command, store, words, out, err);
         }
         run.out = out.str();
         run.err = err.str();
@@ -95,7 +85,7 @@ protected:
 TEST_F(ProtectionCommandsTest, ProtectEncryptsEveryAccountFileAndEveryCommandThenNeedsTheMasterPassword)
 {
     AddTwo();
-    const CliRun protect = Cli({"protect"}, "master one\n");
+    const test::CliRun protect = Cli({"protect"}, "master one\n");
     ASSERT_EQ(protect.status, 0) << protect.err;
     EXPECT_TRUE(KeyFileExists());
     const auto files = AccountFiles();
@@ -104,16 +94,16 @@ TEST_F(ProtectionCommandsTest, ProtectEncryptsEveryAccountFileAndEveryCommandThe
         EXPECT_TRUE(ProtectedAccountFile::HasMarker(bytes)) << name;
     }
 
-    const CliRun none = Cli({"list"});
+    const test::CliRun none = Cli({"list"});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
 
-    const CliRun wrong = Cli({"list"}, "master two\n");
+    const test::CliRun wrong = Cli({"list"}, "master two\n");
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, "The master password is not correct.\n");
     EXPECT_EQ(wrong.out, "");
 
-    const CliRun right = Cli({"list"}, "master one\n");
+    const test::CliRun right = Cli({"list"}, "master one\n");
     EXPECT_EQ(right.status, 0) << right.err;
     EXPECT_NE(right.out.find("Bank"), std::string::npos);
     EXPECT_NE(right.out.find("Mail"), std::string::npos);
@@ -123,14 +113,14 @@ TEST_F(ProtectionCommandsTest, ProtectEncryptsEveryAccountFileAndEveryCommandThe
 TEST_F(ProtectionCommandsTest, AnAccountPasswordFromStandardInputIsTheLineAfterTheMasterPassword)
 {
     ASSERT_EQ(Cli({"protect"}, "master\n").status, 0);
-    const CliRun add =
+    const test::CliRun add =
         Cli({"add", "--name", "Shop", "--url", "https://shop.example", "--user", "u", "--password-stdin"},
             "master\nshop-secret\n");
     ASSERT_EQ(add.status, 0) << add.err;
     const auto files = AccountFiles();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_TRUE(ProtectedAccountFile::HasMarker(files.begin()->second));
-    const CliRun show = Cli({"show", "Shop", "--json", "--password"}, "master\n");
+    const test::CliRun show = Cli({"show", "Shop", "--json", "--password"}, "master\n");
     EXPECT_EQ(show.status, 0) << show.err;
     EXPECT_NE(show.out.find("shop-secret"), std::string::npos) << show.out;
 }
@@ -140,7 +130,7 @@ TEST_F(ProtectionCommandsTest, ChangeMasterRewrapsOnlyTheKeyFile)
     AddTwo();
     ASSERT_EQ(Cli({"protect"}, "old\n").status, 0);
     const auto files = AccountFiles();
-    const CliRun wrong = Cli({"change-master"}, "wrong\nnew\n");
+    const test::CliRun wrong = Cli({"change-master"}, "wrong\nnew\n");
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, "The master password is not correct.\n");
     ASSERT_EQ(Cli({"change-master"}, "old\nnew\n").status, 0);
@@ -156,7 +146,7 @@ TEST_F(ProtectionCommandsTest, UnprotectWritesEveryFileBackByteForByteAndRemoves
     ASSERT_EQ(Cli({"protect"}, "master\n").status, 0);
     const auto protectedFiles = AccountFiles();
 
-    const CliRun wrong = Cli({"unprotect"}, "not it\n");
+    const test::CliRun wrong = Cli({"unprotect"}, "not it\n");
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, "The master password is not correct.\n");
     EXPECT_EQ(AccountFiles(), protectedFiles);
@@ -187,7 +177,7 @@ TEST_P(ProtectionRefusals, ChangeNothing)
     }
     const auto files = AccountFiles();
     const bool keyFile = KeyFileExists();
-    const CliRun run = Cli(GetParam().words, GetParam().input);
+    const test::CliRun run = Cli(GetParam().words, GetParam().input);
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(run.err.empty());
     EXPECT_EQ(AccountFiles(), files);

@@ -1,7 +1,6 @@
 // The account commands of ledgerkeeper-cli, run in this process on a store of
 // their own: show, add, login, delete, export, import and print.
-#include "cli/Command.h"
-#include "cli/Store.h"
+#include "CliRunner.h"
 #include "core/platform/UserName.h"
 #include "support/TempFolder.h"
 
@@ -11,13 +10,6 @@
 
 namespace lk {
 namespace {
-
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 // An account file built here byte by byte, apart from the program's writer: the
 // inverted header, then the line scrambled with the user's name.
@@ -79,21 +71,7 @@ protected:
         test::WriteBytes(folders.data / "b.dat", HandBuiltAccountFile(kBetaLine));
     }
 
-    CliRun Cli(const std::vector<std::string>& words)
-    {
-        CliRun run;
-        std::ostringstream out;
-        std::ostringstream err;
-        for (const auto& command : cli::AllCommands()) {
-            if (command->Name() == words.at(0)) {
-                cli::Store store(folders, err);
-                run.status = command->Execute(store, {words.begin() + 1, words.end()}, out, err);
-            }
-        }
-        run.out = out.str();
-        run.err = err.str();
-        return run;
-    }
+    test::CliRun Cli(const std::vector<std::string>& words) { return test::RunCli(folders, words); }
 
     std::vector<std::string> DataFiles() const { return test::FileNames(folders.data); }
 };
@@ -101,7 +79,7 @@ protected:
 TEST_F(TransferCommandsTest, ShowPrintsTheFormsBoxes)
 {
     WriteIndependentStore();
-    CliRun run = Cli({"show", "Alpha"});
+    test::CliRun run = Cli({"show", "Alpha"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "Account: Alpha\nURL: https://alpha.example\nUser Name: me\nAccount ID: \n"
                        "Password: ********\nComment: note\nUses: 5\n");
@@ -115,7 +93,7 @@ TEST_F(TransferCommandsTest, ShowPrintsTheFormsBoxes)
 
 TEST_F(TransferCommandsTest, AddFollowsTheNewAccountRules)
 {
-    CliRun run = Cli({"add", "--name", "Mail", "--user", "me", "--password", "pw"});
+    test::CliRun run = Cli({"add", "--name", "Mail", "--user", "me", "--password", "pw"});
     EXPECT_EQ(run.status, 1) << "no URL";
     EXPECT_TRUE(DataFiles().empty());
 
@@ -162,7 +140,7 @@ protected:
 TEST_F(OpenerTest, LoginCountsSavesPrintsAndOpens)
 {
     WriteIndependentStore();
-    CliRun run = Cli({"login", "Alpha"});
+    test::CliRun run = Cli({"login", "Alpha"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "https://alpha.example?LedgerAt=Alpha\n");
     EXPECT_EQ(Opened(), "https://alpha.example?LedgerAt=Alpha");
@@ -177,7 +155,7 @@ TEST_F(OpenerTest, LoginCountsSavesPrintsAndOpens)
 TEST_F(OpenerTest, LoginWithoutOpeningOpensNothing)
 {
     WriteIndependentStore();
-    const CliRun run = Cli({"login", "Alpha", "--no-open"});
+    const test::CliRun run = Cli({"login", "Alpha", "--no-open"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "https://alpha.example?LedgerAt=Alpha\n");
     EXPECT_FALSE(std::filesystem::exists(opened));
@@ -188,7 +166,7 @@ TEST_F(OpenerTest, LoginNeverOpensALocalProgram)
 {
     ASSERT_EQ(Cli({"add", "--name", "Evil", "--url", "javascript:alert(1)", "--user", "a", "--password", "b"}).status,
               0);
-    const CliRun run = Cli({"login", "Evil"});
+    const test::CliRun run = Cli({"login", "Evil"});
     EXPECT_EQ(run.out, "javascript:alert(1)?LedgerAt=Evil\n");
     EXPECT_FALSE(std::filesystem::exists(opened));
     EXPECT_EQ(Cli({"login", "Nobody"}).status, 1);
@@ -197,7 +175,7 @@ TEST_F(OpenerTest, LoginNeverOpensALocalProgram)
 TEST_F(TransferCommandsTest, DeleteAsksAndNeedsYes)
 {
     WriteIndependentStore();
-    CliRun run = Cli({"delete", "Alpha"});
+    test::CliRun run = Cli({"delete", "Alpha"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Are you sure that you want to delete this account? No"), std::string::npos) << run.err;
     EXPECT_EQ(DataFiles(), (std::vector<std::string>{"a.dat", "b.dat"}));
@@ -210,7 +188,7 @@ TEST_F(TransferCommandsTest, DeleteAsksAndNeedsYes)
 TEST_F(TransferCommandsTest, PrintGivesTheListingBytesAndLeavesNoFile)
 {
     WriteIndependentStore();
-    const CliRun run = Cli({"print"});
+    const test::CliRun run = Cli({"print"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "\r\n=== LedgerKeeper Account List Start ===\r\n\r\n"
                        "\r\n----------------------------------------------\r\n"
@@ -232,7 +210,7 @@ TEST_F(TransferCommandsTest, ExportWritesTheLinesOfTheStore)
 {
     WriteIndependentStore();
     const std::filesystem::path file = temp.path() / "out.txt";
-    const CliRun run = Cli({"export", file.string()});
+    const test::CliRun run = Cli({"export", file.string()});
     EXPECT_EQ(run.status, 0);
     // Alpha first (more uses); Beta's line break is carried inside its field.
     EXPECT_EQ(
@@ -243,7 +221,7 @@ TEST_F(TransferCommandsTest, ExportWritesTheLinesOfTheStore)
 TEST_F(TransferCommandsTest, ExportAndImportRefuseTheDataFolder)
 {
     WriteIndependentStore();
-    CliRun run = Cli({"export", folders.data.string()});
+    test::CliRun run = Cli({"export", folders.data.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("LedgerKeeper file is selected. Please retry..."), std::string::npos);
     run = Cli({"import", folders.data.string()});
@@ -274,7 +252,7 @@ TEST_F(TransferCommandsTest, ImportOfACsvFileSaysWhatItDidOnStandardError)
                             "https://mail.example/in,me,pw,\n"
                             ",,lost,\n";
     test::WriteBytes(file, std::vector<std::uint8_t>(csv.begin(), csv.end()));
-    CliRun run = Cli({"import", file.string()});
+    test::CliRun run = Cli({"import", file.string()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "Imported 1 account; 1 row was skipped.\n");
     EXPECT_EQ(run.out, "");
@@ -291,7 +269,7 @@ TEST_F(TransferCommandsTest, ImportOfAFileOfNeitherFormatFails)
     const std::filesystem::path file = temp.path() / "notes.txt";
     const std::string text = "just some 8-bit notes\n";
     test::WriteBytes(file, std::vector<std::uint8_t>(text.begin(), text.end()));
-    const CliRun run = Cli({"import", file.string()});
+    const test::CliRun run = Cli({"import", file.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "The file is neither an account export nor a CSV file with a header.\n");
     EXPECT_TRUE(DataFiles().empty());
@@ -301,7 +279,7 @@ TEST_F(TransferCommandsTest, ExportAsCsvWritesTheAccountsAsRows)
 {
     WriteIndependentStore();
     const std::filesystem::path file = temp.path() / "out.csv";
-    const CliRun run = Cli({"export", "--csv", file.string()});
+    const test::CliRun run = Cli({"export", "--csv", file.string()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     // Beta's single slot in use is its password: its user name field is not shown.
@@ -313,7 +291,15 @@ TEST_F(TransferCommandsTest, ExportAsCsvWritesTheAccountsAsRows)
 
 TEST_F(TransferCommandsTest, OnlyExportTakesCsv)
 {
-    EXPECT_THROW(Cli({"import", "--csv", (temp.path() / "x.csv").string()}), cli::UsageError);
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::Store store(folders, err);
+    for (const auto& command : cli::AllCommands()) {
+        if (command->Name() == "import") {
+            EXPECT_THROW(command->Execute(store, {"--csv", (temp.path() / "x.csv").string()}, out, err),
+                         cli::UsageError);
+        }
+    }
 }
 
 } // namespace

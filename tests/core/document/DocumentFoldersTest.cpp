@@ -1,17 +1,12 @@
 #include "core/document/StoreFixture.h"
+#include "support/FileModes.h"
 
 #include <sys/stat.h>
 
 namespace lk {
 namespace {
 
-mode_t ModeOf(const std::filesystem::path& path)
-{
-    struct stat info
-    {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
+using test::ModeOf;
 
 class DocumentFoldersTest : public test::StoreFixture
 {};

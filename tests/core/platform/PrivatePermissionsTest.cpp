@@ -1,6 +1,7 @@
 #include "core/platform/PrivatePermissions.h"
 
 #include "core/platform/Folders.h"
+#include "support/FileModes.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -9,26 +10,8 @@
 namespace lk {
 namespace {
 
-mode_t ModeOf(const std::filesystem::path& path)
-{
-    struct stat info
-    {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
-
-// Runs with the process's umask set to `mask`, and puts the old one back.
-class WithUmask
-{
-public:
-    explicit WithUmask(mode_t mask) : old_(::umask(mask)) {}
-    WithUmask(const WithUmask&) = delete;
-    WithUmask& operator=(const WithUmask&) = delete;
-    ~WithUmask() { ::umask(old_); }
-
-private:
-    mode_t old_;
-};
+using test::ModeOf;
+using test::WithUmask;
 
 class PrivateUnderAnyUmask : public testing::TestWithParam<mode_t>
 {};

@@ -1,6 +1,7 @@
 #include "gui/shell/PrivateSettings.h"
 
 #include "gui/shell/QtUpdateSettings.h"
+#include "support/FileModes.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -9,25 +10,8 @@
 namespace lk {
 namespace {
 
-mode_t ModeOf(const std::filesystem::path& path)
-{
-    struct stat info
-    {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
-
-class WithUmask
-{
-public:
-    explicit WithUmask(mode_t mask) : old_(::umask(mask)) {}
-    WithUmask(const WithUmask&) = delete;
-    WithUmask& operator=(const WithUmask&) = delete;
-    ~WithUmask() { ::umask(old_); }
-
-private:
-    mode_t old_;
-};
+using test::ModeOf;
+using test::WithUmask;
 
 // The settings as the program writes them: made private first, then written by Qt.
 std::filesystem::path WriteSettings()
