@@ -29,6 +29,7 @@ test: package
 
 bench: build
 	./$(BUILD_DIR)/bench/ledgerkeeper-bench
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/ledgerkeeper-window-bench
 
 install: build
 	cmake --install $(BUILD_DIR)
