@@ -1,63 +1,14 @@
-#include "AppFixture.h"
+#include "ProtectedAppFixture.h"
 #include "core/document/CReaderDoc.h"
-#include "core/document/StoreProtection.h"
-#include "core/platform/UserName.h"
 #include "core/ports/Captions.h"
 #include "gui/shell/UnlockDialog.h"
 
 #include <QLineEdit>
-#include <deque>
-#include <string>
 
 namespace lk::test {
 namespace {
 
-SecretBuffer Secret(std::string_view text)
-{
-    auto secret = SecretBuffer::CopyOf(text);
-    EXPECT_TRUE(secret.has_value());
-    return secret ? std::move(*secret) : SecretBuffer{};
-}
-
-class UnlockTest : public AppFixture
-{
-protected:
-    // Two accounts in a store protected with the master password "master".
-    void ProtectTheStore()
-    {
-        WriteAccount(Named(u"Mail"));
-        WriteAccount(Named(u"Bank"));
-        CReaderDoc writer(DocumentContext{folders, CurrentUserName(), &desktop, nullptr});
-        ASSERT_EQ(ProtectStore(writer, Secret("master"), KeyDerivationCost::Least()), ProtectionOutcome::Done);
-    }
-
-    // Starts the program with the unlock dialog answered from `typed`, in order
-    // (none is Cancel).
-    bool Start(std::deque<std::optional<std::string>> typed)
-    {
-        answers = std::move(typed);
-        AppOptions options;
-        options.desktop = &desktop;
-        options.folders = folders;
-        options.updateCheck = [](DesktopPort&) { return true; };
-        options.masterPassword = [this]() -> std::optional<SecretBuffer> {
-            ++asked;
-            if (answers.empty() || !answers.front()) {
-                return std::nullopt;
-            }
-            auto password = Secret(*answers.front());
-            answers.pop_front();
-            return password;
-        };
-        app = std::make_unique<CReaderApp>(std::move(options));
-        const bool started = app->InitInstance();
-        Settle();
-        return started;
-    }
-
-    std::deque<std::optional<std::string>> answers;
-    int asked = 0;
-};
+using UnlockTest = ProtectedAppFixture;
 
 struct UnlockCase
 {

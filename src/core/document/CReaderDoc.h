@@ -87,7 +87,9 @@ public:
     bool LaunchLogin(AccountRecord* record);
 
     // The transfer commands: import (of account lines or a CSV file) and
-    // export of account lines, export as CSV, and the printing listing.
+    // export of account lines, export as CSV, and the printing listing. The
+    // last three first ask, in a protected store, whether a file of every
+    // password in plain text may be made; No leaves everything as it was.
     void OnImport();
     void OnExport();
     void OnExportCsv();

@@ -1,6 +1,7 @@
 #include "core/document/CsvExportCommand.h"
 
 #include "core/document/CReaderDoc.h"
+#include "core/document/PlainTextWarning.h"
 #include "core/transfer/CsvExport.h"
 
 #include <cstdint>
@@ -28,6 +29,9 @@ TransferOutcome ExportCsvAccounts(CReaderDoc& document)
 
 void CReaderDoc::OnExportCsv()
 {
+    if (!ConfirmPlainTextFile(*this)) {
+        return;
+    }
     // The handler has no result: every failure has been shown to the user.
     static_cast<void>(ExportCsvAccounts(*this));
 }

@@ -1,6 +1,7 @@
 #include "core/document/ExportCommand.h"
 
 #include "core/document/CReaderDoc.h"
+#include "core/document/PlainTextWarning.h"
 #include "core/transfer/AccountExport.h"
 #include "core/transfer/TransferText.h"
 
@@ -14,6 +15,9 @@ TransferOutcome ExportAccounts(CReaderDoc& document)
 
 void CReaderDoc::OnExport()
 {
+    if (!ConfirmPlainTextFile(*this)) {
+        return;
+    }
     // The handler has no result: every failure has been shown to the user.
     static_cast<void>(ExportAccounts(*this));
 }

@@ -1,6 +1,7 @@
 #include "core/document/PrintingCommand.h"
 
 #include "core/document/CReaderDoc.h"
+#include "core/document/PlainTextWarning.h"
 #include "core/platform/PrivateFile.h"
 #include "core/platform/TextConversion.h"
 #include "core/transfer/PrintingListing.h"
@@ -30,6 +31,9 @@ PrintingOutcome ShowPrintingListing(CReaderDoc& document)
 
 void CReaderDoc::OnPrintingFormat()
 {
+    if (!ConfirmPlainTextFile(*this)) {
+        return;
+    }
     // The handler has no result: a listing that could not be shown has nothing more to say.
     static_cast<void>(ShowPrintingListing(*this));
 }
