@@ -134,29 +134,29 @@ bool AppFixture::Command(int id) const
 std::vector<std::u16string> AppFixture::ItemNames(const CAccountTree& tree)
 {
     std::vector<std::u16string> names;
-    for (QTreeWidgetItem* item : tree.AccountItems()) {
-        names.push_back(ToU16(item->text(0)));
+    for (const QModelIndex& item : tree.AccountItems()) {
+        names.push_back(ToU16(item.data().toString()));
     }
     return names;
 }
 
-QTreeWidgetItem* AppFixture::ItemNamed(const CAccountTree& tree, std::u16string_view name)
+QModelIndex AppFixture::ItemNamed(const CAccountTree& tree, std::u16string_view name)
 {
-    for (QTreeWidgetItem* item : tree.AccountItems()) {
-        if (item->text(0) == ToQString(name)) {
+    for (const QModelIndex& item : tree.AccountItems()) {
+        if (item.data().toString() == ToQString(name)) {
             return item;
         }
     }
-    return nullptr;
+    return {};
 }
 
 void AppFixture::SelectInTab(int tab, std::u16string_view name)
 {
     Pane().Tabs()->setCurrentIndex(tab);
     CAccountTree* tree = tab == 0 ? Pane().FrequencyTree() : Pane().AlphabetTree();
-    QTreeWidgetItem* item = name == u"Account List" ? tree->Root() : ItemNamed(*tree, name);
-    ASSERT_NE(item, nullptr) << "no item " << ToQString(name).toStdString();
-    tree->setCurrentItem(item);
+    const QModelIndex item = name == u"Account List" ? tree->Root() : ItemNamed(*tree, name);
+    ASSERT_TRUE(item.isValid()) << "no item " << ToQString(name).toStdString();
+    tree->setCurrentIndex(item);
 }
 
 void AppFixture::CloseAllAccountWindows()

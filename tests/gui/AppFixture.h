@@ -78,7 +78,7 @@ protected:
     // The names of a tree's account items, top to bottom.
     static std::vector<std::u16string> ItemNames(const CAccountTree& tree);
     // The account item of a tree that reads `name`, or null.
-    static QTreeWidgetItem* ItemNamed(const CAccountTree& tree, std::u16string_view name);
+    static QModelIndex ItemNamed(const CAccountTree& tree, std::u16string_view name);
     // Selects an item in a tab as a click would: the tab to the front, then the item.
     void SelectInTab(int tab, std::u16string_view name);
     // Closes every account window, as closing their tabs does.

@@ -110,8 +110,8 @@ TEST_F(ClipboardTest, TheEndOfTheProgramClearsAnUnchangedClipboard)
 TEST_F(ClipboardTest, TheTreesContextMenuCopiesTheItemUnderIt)
 {
     Command(cmd::kAccountNew);
-    QTreeWidgetItem* item = ItemNamed(*Pane().FrequencyTree(), u"Mail");
-    ASSERT_NE(item, nullptr);
+    const QModelIndex item = ItemNamed(*Pane().FrequencyTree(), u"Mail");
+    ASSERT_TRUE(item.isValid());
     Pane().RunItemCommand(*Pane().FrequencyTree(), item, cmd::kCopyPassword);
     EXPECT_EQ(ClipboardText(), "s3cret");
     EXPECT_TRUE(Clipboard().IsClearPending());

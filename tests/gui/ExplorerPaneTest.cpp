@@ -5,6 +5,7 @@
 #include "gui/toolkit/ToolPage.h"
 
 #include <QAction>
+#include <QFont>
 #include <QMdiArea>
 #include <QTest>
 #include <QToolBar>
@@ -28,11 +29,11 @@ protected:
 
     void ExpectRoot(const CAccountTree& tree)
     {
-        ASSERT_EQ(tree.topLevelItemCount(), 1);
-        QTreeWidgetItem* root = tree.Root();
-        EXPECT_EQ(root->text(0), "Account List");
-        EXPECT_TRUE(root->font(0).bold());
-        EXPECT_TRUE(root->isExpanded());
+        ASSERT_EQ(tree.model()->rowCount(), 1);
+        const QModelIndex root = tree.Root();
+        EXPECT_EQ(root.data().toString(), "Account List");
+        EXPECT_TRUE(root.data(Qt::FontRole).value<QFont>().bold());
+        EXPECT_TRUE(tree.isExpanded(root));
         EXPECT_EQ(CAccountTree::RecordOf(root), nullptr);
     }
 
@@ -47,8 +48,8 @@ protected:
 
     void ExpectNoSelection()
     {
-        EXPECT_EQ(Pane().FrequencyTree()->SelectedItem(), nullptr);
-        EXPECT_EQ(Pane().AlphabetTree()->SelectedItem(), nullptr);
+        EXPECT_FALSE(Pane().FrequencyTree()->SelectedItem().isValid());
+        EXPECT_FALSE(Pane().AlphabetTree()->SelectedItem().isValid());
     }
 };
 
@@ -66,7 +67,7 @@ TEST_F(ExplorerPaneTest, AnEmptyDataFolderShowsOnlyTheRootsUnderTheirTabs)
     EXPECT_EQ(Pane().windowTitle(), "Account Explorer");
     for (CAccountTree* tree : {Pane().FrequencyTree(), Pane().AlphabetTree()}) {
         ExpectRoot(*tree);
-        EXPECT_EQ(tree->Root()->childCount(), 0);
+        EXPECT_EQ(tree->model()->rowCount(tree->Root()), 0);
     }
     EXPECT_EQ(Document().Accounts().GetCount(), 0);
 }
@@ -94,11 +95,11 @@ TEST_F(ExplorerPaneTest, AFilledDataFolderListsTheAccountsInBothOrders)
     // The unlisted accounts stay in the list, without items.
     EXPECT_EQ(Document().Accounts().GetCount(), 7);
     for (CAccountTree* tree : {Pane().FrequencyTree(), Pane().AlphabetTree()}) {
-        for (QTreeWidgetItem* item : tree->AccountItems()) {
+        for (const QModelIndex& item : tree->AccountItems()) {
             AccountRecord* record = CAccountTree::RecordOf(item);
             ASSERT_NE(record, nullptr);
             EXPECT_GE(Document().Accounts().IndexOf(record), 0);
-            EXPECT_EQ(ToQString(record->AccountName.view()), item->text(0));
+            EXPECT_EQ(ToQString(record->AccountName.view()), item.data().toString());
         }
     }
 }
@@ -147,9 +148,9 @@ TEST_F(ExplorerPaneTest, AnAccountNamedLikeTheRootBlanksTheFormInstead)
     ASSERT_NE(Form().ShownAccount(), nullptr);
 
     Pane().Tabs()->setCurrentIndex(1);
-    QTreeWidgetItem* item = ItemNamed(*Pane().AlphabetTree(), u"Account List");
-    ASSERT_NE(item, nullptr);
-    Pane().AlphabetTree()->setCurrentItem(item);
+    const QModelIndex item = ItemNamed(*Pane().AlphabetTree(), u"Account List");
+    ASSERT_TRUE(item.isValid());
+    Pane().AlphabetTree()->setCurrentIndex(item);
     ExpectBlankForm();
 }
 
@@ -272,10 +273,10 @@ TEST_F(ExplorerPaneTest, WithNoAccountWindowSelectingAnItemOpensOne)
     EXPECT_EQ(ActiveChild(), nullptr);
 
     Pane().Tabs()->setCurrentIndex(1);
-    QTreeWidgetItem* item = ItemNamed(*Pane().AlphabetTree(), u"Mail");
-    ASSERT_NE(item, nullptr);
+    const QModelIndex item = ItemNamed(*Pane().AlphabetTree(), u"Mail");
+    ASSERT_TRUE(item.isValid());
     EXPECT_EQ(CAccountTree::RecordOf(item), nullptr); // the closed document's records are forgotten
-    Pane().AlphabetTree()->setCurrentItem(item);
+    Pane().AlphabetTree()->setCurrentIndex(item);
     Settle();
 
     ASSERT_NE(ActiveChild(), nullptr);
@@ -309,8 +310,8 @@ TEST_F(ExplorerPaneTest, TheTreesFollowTheNewestDocumentWhenAnotherCloses)
     second->close();
     Settle();
     ASSERT_EQ(g_pDocument, &first->Document());
-    QTreeWidgetItem* item = ItemNamed(*Pane().FrequencyTree(), u"Mail");
-    ASSERT_NE(item, nullptr);
+    const QModelIndex item = ItemNamed(*Pane().FrequencyTree(), u"Mail");
+    ASSERT_TRUE(item.isValid());
     EXPECT_GE(first->Document().Accounts().IndexOf(CAccountTree::RecordOf(item)), 0);
 
     SelectInTab(0, u"Mail");

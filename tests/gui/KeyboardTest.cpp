@@ -59,7 +59,7 @@ TEST_P(ArrowKeysTest, MoveFromTheRootAfterAClearedSelection)
     CAccountTree* tree = Pane().AlphabetTree();
     Pane().Tabs()->setCurrentIndex(1);
     tree->setFocus(Qt::OtherFocusReason);
-    ASSERT_EQ(tree->SelectedItem(), nullptr);
+    ASSERT_FALSE(tree->SelectedItem().isValid());
 
     const std::pair<Qt::Key, std::u16string> steps[] = {{Qt::Key_Down, u"A"},       {Qt::Key_Down, u"B"},
                                                         {Qt::Key_End, u"C"},        {Qt::Key_Up, u"B"},
@@ -142,10 +142,10 @@ TEST_F(KeyboardTest, AfterTheLastAccountWindowClosesNoItemStaysHighlighted)
 {
     StartWithThreeAccounts();
     SelectInTab(1, u"B");
-    ASSERT_NE(Pane().AlphabetTree()->SelectedItem(), nullptr);
+    ASSERT_TRUE(Pane().AlphabetTree()->SelectedItem().isValid());
     CloseAllAccountWindows();
-    EXPECT_EQ(Pane().AlphabetTree()->SelectedItem(), nullptr);
-    EXPECT_EQ(Pane().FrequencyTree()->SelectedItem(), nullptr);
+    EXPECT_FALSE(Pane().AlphabetTree()->SelectedItem().isValid());
+    EXPECT_FALSE(Pane().FrequencyTree()->SelectedItem().isValid());
 }
 
 } // namespace

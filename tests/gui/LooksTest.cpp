@@ -88,7 +88,7 @@ TEST_F(LooksTest, ATreeItemCutByThePanesWidthShowsItsNameAsATooltip)
     StartApp();
     Pane().Tabs()->setCurrentIndex(1);
     CAccountTree* tree = Pane().AlphabetTree();
-    auto centre = [tree](std::u16string_view name) { return tree->visualItemRect(ItemNamed(*tree, name)).center(); };
+    auto centre = [tree](std::u16string_view name) { return tree->visualRect(ItemNamed(*tree, name)).center(); };
     EXPECT_EQ(tree->CutNameAt(centre(longName)), QString::fromStdU16String(longName));
     EXPECT_EQ(tree->CutNameAt(centre(u"Bank")), QString());
 

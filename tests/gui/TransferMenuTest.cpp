@@ -27,7 +27,7 @@ protected:
     void ExpectTreesHoldLiveRecords()
     {
         for (CAccountTree* tree : {Pane().FrequencyTree(), Pane().AlphabetTree()}) {
-            for (QTreeWidgetItem* item : tree->AccountItems()) {
+            for (const QModelIndex& item : tree->AccountItems()) {
                 EXPECT_GE(Document().Accounts().IndexOf(CAccountTree::RecordOf(item)), 0);
             }
         }

@@ -1,5 +1,6 @@
 #include "gui/explorer/CAccountTree.h"
 
+#include "gui/explorer/AccountTreeModel.h"
 #include "gui/explorer/CExplorerBar.h"
 
 #include <QHeaderView>
@@ -8,47 +9,63 @@
 
 namespace lk {
 
-CAccountTree::CAccountTree(int controlId, QWidget* parent) : QTreeWidget(parent), m_controlId(controlId)
+CAccountTree::CAccountTree(int controlId, QWidget* parent)
+    : QTreeView(parent), m_controlId(controlId), m_model(new AccountTreeModel(this))
 {
     setProperty("controlId", controlId);
+    setModel(m_model);
     setHeaderHidden(true);
-    setColumnCount(1);
     setRootIsDecorated(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line of the same font's height (the root's bold face
+    // included), so the view need not measure the rows one by one.
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
     setIndentation(16);
-    connect(this, &QTreeWidget::itemSelectionChanged, this, &CAccountTree::OnSelectionChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &CAccountTree::OnSelectionChanged);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (g_pExplorerBar != nullptr) {
-            g_pExplorerBar->ShowItemMenu(*this, itemAt(pos), viewport()->mapToGlobal(pos));
+            g_pExplorerBar->ShowItemMenu(*this, indexAt(pos), viewport()->mapToGlobal(pos));
         }
     });
 }
 
+void CAccountTree::Fill(const std::vector<AccountRecord*>& listed)
+{
+    m_model->Fill(listed);
+    expand(Root());
+    ParkOnRoot();
+}
+
+void CAccountTree::ForgetRecords()
+{
+    m_model->ForgetRecords();
+}
+
 QString CAccountTree::CutNameAt(const QPoint& point) const
 {
-    const QTreeWidgetItem* item = itemAt(point);
-    if (item == nullptr) {
+    const QModelIndex item = indexAt(point);
+    if (!item.isValid()) {
         return {};
     }
     // The text's room: from after the icon to the visible edge of the tree.
-    const QRect place = visualItemRect(item);
+    const QRect place = visualRect(item);
     const int textLeft = place.left() + iconSize().width() + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
     const int room = std::min(place.right(), viewport()->width()) - textLeft;
-    const int needed = QFontMetrics(item->font(0)).horizontalAdvance(item->text(0));
-    return needed > room ? item->text(0) : QString();
+    const QString text = item.data(Qt::DisplayRole).toString();
+    const int needed = QFontMetrics(item.data(Qt::FontRole).value<QFont>()).horizontalAdvance(text);
+    return needed > room ? text : QString();
 }
 
 bool CAccountTree::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip) {
-        return QTreeWidget::viewportEvent(event);
+        return QTreeView::viewportEvent(event);
     }
     const auto* help = static_cast<QHelpEvent*>(event);
     if (const QString name = CutNameAt(help->pos()); !name.isEmpty()) {
-        QToolTip::showText(help->globalPos(), name, viewport(), visualItemRect(itemAt(help->pos())));
+        QToolTip::showText(help->globalPos(), name, viewport(), visualRect(indexAt(help->pos())));
     } else {
         QToolTip::hideText();
     }
@@ -62,39 +79,46 @@ void CAccountTree::OnSelectionChanged()
     }
 }
 
-QTreeWidgetItem* CAccountTree::SelectedItem() const
+QModelIndex CAccountTree::SelectedItem() const
 {
-    const QList<QTreeWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? nullptr : selected.front();
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QModelIndex() : selected.front();
 }
 
-AccountRecord* CAccountTree::RecordOf(const QTreeWidgetItem* item)
+AccountRecord* CAccountTree::RecordOf(const QModelIndex& item)
 {
-    if (item == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<AccountRecord*>(item->data(0, Qt::UserRole).value<quintptr>());
+    const auto* model = qobject_cast<const AccountTreeModel*>(item.model());
+    return model == nullptr ? nullptr : model->RecordAt(item);
 }
 
-void CAccountTree::SetRecord(QTreeWidgetItem* item, AccountRecord* record)
+QModelIndex CAccountTree::Root() const
 {
-    item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(record)));
+    return m_model->RootIndex();
 }
 
-QTreeWidgetItem* CAccountTree::Root() const
+QModelIndexList CAccountTree::AccountItems() const
 {
-    return topLevelItemCount() > 0 ? topLevelItem(0) : nullptr;
-}
-
-QList<QTreeWidgetItem*> CAccountTree::AccountItems() const
-{
-    QList<QTreeWidgetItem*> items;
-    if (QTreeWidgetItem* root = Root()) {
-        for (int i = 0; i < root->childCount(); ++i) {
-            items << root->child(i);
-        }
+    QModelIndexList items;
+    items.reserve(m_model->AccountCount());
+    for (int row = 0; row < m_model->AccountCount(); ++row) {
+        items << m_model->AccountIndex(row);
     }
     return items;
+}
+
+int CAccountTree::AccountCount() const
+{
+    return m_model->AccountCount();
+}
+
+QModelIndex CAccountTree::AccountItem(int row) const
+{
+    return m_model->AccountIndex(row);
+}
+
+QModelIndex CAccountTree::ItemOf(const AccountRecord* record) const
+{
+    return m_model->IndexOf(record);
 }
 
 void CAccountTree::ClearTreeSelection()
@@ -105,10 +129,10 @@ void CAccountTree::ClearTreeSelection()
 
 void CAccountTree::ParkOnRoot()
 {
-    if (QTreeWidgetItem* root = Root()) {
-        setCurrentItem(root, 0, QItemSelectionModel::NoUpdate);
+    if (const QModelIndex root = Root(); root.isValid()) {
+        selectionModel()->setCurrentIndex(root, QItemSelectionModel::NoUpdate);
     } else {
-        setCurrentItem(nullptr);
+        setCurrentIndex(QModelIndex());
     }
 }
 

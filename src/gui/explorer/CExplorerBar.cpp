@@ -3,6 +3,7 @@
 #include "core/document/CReaderDoc.h"
 #include "core/editor/FormBoxes.h"
 #include "core/ports/FormPort.h"
+#include "gui/explorer/AccountTreeModel.h"
 #include "gui/explorer/CAccountTree.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/CommandRouter.h"
@@ -27,8 +28,6 @@ namespace lk {
 CExplorerBar* g_pExplorerBar = nullptr;
 
 namespace {
-
-const QString kRootText = "Account List";
 
 // The pane's own client area around the tabs: a press there reaches the pane.
 class PaneSurface final : public QWidget
@@ -63,13 +62,6 @@ public:
 private:
     int& m_count;
 };
-
-QIcon AccountIcon()
-{
-    QIcon icon(":/ledgerkeeper/icons/account.png");
-    icon.addFile(":/ledgerkeeper/icons/account-selected.png", QSize(), QIcon::Selected);
-    return icon;
-}
 
 } // namespace
 
@@ -169,23 +161,10 @@ void CExplorerBar::ShowFiltered(ExplorerPort::Tree which)
     if (tree == nullptr) {
         return;
     }
-    const std::vector<AccountRecord*> listed =
-        m_filter.Apply(which == ExplorerPort::Tree::Frequency ? m_listedFrequency : m_listedAlphabet);
+    const std::vector<AccountRecord*>& all =
+        which == ExplorerPort::Tree::Frequency ? m_listedFrequency : m_listedAlphabet;
     SelectionGuard guard(m_ignoreSelection);
-    tree->clear();
-    auto* root = new QTreeWidgetItem(tree, QStringList{kRootText});
-    root->setIcon(0, QIcon(":/ledgerkeeper/icons/root.png"));
-    QFont bold = root->font(0);
-    bold.setBold(true);
-    root->setFont(0, bold);
-    const QIcon accountIcon = AccountIcon();
-    for (AccountRecord* record : listed) {
-        auto* item = new QTreeWidgetItem(root, QStringList{ToQString(record->AccountName.view())});
-        item->setIcon(0, accountIcon);
-        CAccountTree::SetRecord(item, record);
-    }
-    root->setExpanded(true);
-    tree->ParkOnRoot();
+    tree->Fill(m_filter.Apply(all));
 }
 
 void CExplorerBar::OnFindTextChanged()
@@ -204,15 +183,9 @@ void CExplorerBar::OnFindTextChanged()
         // passes the filter; nothing is opened again.
         const AccountRecord* selected = CAccountTree::RecordOf(tree->SelectedItem());
         ShowFiltered(which);
-        if (selected == nullptr) {
-            continue;
-        }
-        for (QTreeWidgetItem* item : tree->AccountItems()) {
-            if (CAccountTree::RecordOf(item) == selected) {
-                SelectionGuard guard(m_ignoreSelection);
-                tree->setCurrentItem(item);
-                break;
-            }
+        if (const QModelIndex item = tree->ItemOf(selected); item.isValid()) {
+            SelectionGuard guard(m_ignoreSelection);
+            tree->setCurrentIndex(item);
         }
     }
 }
@@ -241,9 +214,8 @@ bool CExplorerBar::eventFilter(QObject* watched, QEvent* event)
             // Into the tree in front, on its first account (which opens it).
             CAccountTree* tree = m_tabs->currentIndex() == 0 ? m_frequencyTree : m_alphabetTree;
             tree->setFocus(Qt::OtherFocusReason);
-            const QList<QTreeWidgetItem*> items = tree->AccountItems();
-            if (tree->SelectedItem() == nullptr && !items.isEmpty()) {
-                tree->setCurrentItem(items.front());
+            if (!tree->SelectedItem().isValid() && tree->AccountCount() > 0) {
+                tree->setCurrentIndex(tree->AccountItem(0));
             }
             return true;
         }
@@ -251,7 +223,7 @@ bool CExplorerBar::eventFilter(QObject* watched, QEvent* event)
     return QDockWidget::eventFilter(watched, event);
 }
 
-AccountRecord* CExplorerBar::LiveRecordOf(const QTreeWidgetItem* item)
+AccountRecord* CExplorerBar::LiveRecordOf(const QModelIndex& item)
 {
     AccountRecord* record = CAccountTree::RecordOf(item);
     if (record == nullptr || g_pDocument == nullptr || g_pDocument->Accounts().IndexOf(record) < 0) {
@@ -260,7 +232,7 @@ AccountRecord* CExplorerBar::LiveRecordOf(const QTreeWidgetItem* item)
     return record;
 }
 
-void CExplorerBar::CopyFromItem(const QTreeWidgetItem* item, int copyCommand)
+void CExplorerBar::CopyFromItem(const QModelIndex& item, int copyCommand)
 {
     const AccountRecord* record = LiveRecordOf(item);
     if (record == nullptr || m_clipboard == nullptr) {
@@ -283,7 +255,7 @@ void CExplorerBar::CopyFromItem(const QTreeWidgetItem* item, int copyCommand)
     }
 }
 
-void CExplorerBar::ShowItemMenu(CAccountTree& tree, QTreeWidgetItem* item, const QPoint& globalPos)
+void CExplorerBar::ShowItemMenu(CAccountTree& tree, const QModelIndex& item, const QPoint& globalPos)
 {
     if (LiveRecordOf(item) == nullptr) {
         return;
@@ -301,13 +273,16 @@ void CExplorerBar::ShowItemMenu(CAccountTree& tree, QTreeWidgetItem* item, const
     menu.addSeparator();
     add("&Login", cmd::kAccountLogin);
     add("&Delete", cmd::kAccountDelete);
+    // The menu's own event loop may see the tree refilled: the row then
+    // refers to nothing any more.
+    const QPersistentModelIndex kept(item);
     const QAction* chosen = menu.exec(globalPos);
     if (chosen != nullptr) {
-        RunItemCommand(tree, item, chosen->data().toInt());
+        RunItemCommand(tree, kept, chosen->data().toInt());
     }
 }
 
-void CExplorerBar::RunItemCommand(CAccountTree& tree, QTreeWidgetItem* item, int id)
+void CExplorerBar::RunItemCommand(CAccountTree& tree, const QModelIndex& item, int id)
 {
     if (LiveRecordOf(item) == nullptr) {
         return;
@@ -321,10 +296,12 @@ void CExplorerBar::RunItemCommand(CAccountTree& tree, QTreeWidgetItem* item, int
     if (m_tabs != nullptr) {
         m_tabs->setCurrentIndex(&tree == m_frequencyTree ? 0 : 1);
     }
+    // Opening it could refill the tree; the row then refers to nothing any more.
+    const QPersistentModelIndex kept(item);
     if (tree.SelectedItem() != item) {
-        tree.setCurrentItem(item);
+        tree.setCurrentIndex(item);
     }
-    const AccountRecord* record = LiveRecordOf(item);
+    const AccountRecord* record = LiveRecordOf(kept);
     if (record == nullptr || g_pDocument == nullptr || g_pDocument->m_pFormView == nullptr) {
         return;
     }
@@ -352,8 +329,8 @@ void CExplorerBar::OpenSelected()
         return;
     }
     CAccountTree* tree = CurrentTree();
-    QTreeWidgetItem* item = tree->SelectedItem();
-    if (item == nullptr) {
+    const QModelIndex item = tree->SelectedItem();
+    if (!item.isValid()) {
         return;
     }
     if (g_pDocument == nullptr) {
@@ -363,7 +340,7 @@ void CExplorerBar::OpenSelected()
     }
     // The root is told by its text, as the trees have always told it: an account
     // named "Account List" is therefore never opened from its item either.
-    if (item->text(0) == kRootText) {
+    if (item.data(Qt::DisplayRole).toString() == AccountTreeModel::RootText()) {
         if (g_pDocument->m_pFormView != nullptr) {
             g_pDocument->m_pFormView->OnInitialUpdate();
         }
@@ -442,9 +419,7 @@ void CExplorerBar::ForgetRecords()
         if (tree == nullptr) {
             continue;
         }
-        for (QTreeWidgetItem* item : tree->AccountItems()) {
-            CAccountTree::SetRecord(item, nullptr);
-        }
+        tree->ForgetRecords();
         // A highlighted item would promise an account that a click can no longer open.
         ClearTree(*tree);
     }

@@ -7,9 +7,9 @@
 #include <QDockWidget>
 
 class QLineEdit;
+class QModelIndex;
 class QPoint;
 class QTabWidget;
-class QTreeWidgetItem;
 
 namespace lk {
 
@@ -59,12 +59,12 @@ public:
     QLineEdit* FindBox() const { return m_findBox; }
     // Where the trees' context menu copies to; null copies nothing.
     void SetClipboard(SecretClipboard* clipboard) { m_clipboard = clipboard; }
-    // The trees' context menu for `item` (an account item, or nothing for any other).
-    void ShowItemMenu(CAccountTree& tree, QTreeWidgetItem* item, const QPoint& globalPos);
+    // The trees' context menu for `item` (an account row, or nothing for any other).
+    void ShowItemMenu(CAccountTree& tree, const QModelIndex& item, const QPoint& globalPos);
     // What the context menu's Copy commands do for the account of `item`.
-    void CopyFromItem(const QTreeWidgetItem* item, int copyCommand);
+    void CopyFromItem(const QModelIndex& item, int copyCommand);
     // One command of the context menu: the copies, Login or Delete of the item.
-    void RunItemCommand(CAccountTree& tree, QTreeWidgetItem* item, int id);
+    void RunItemCommand(CAccountTree& tree, const QModelIndex& item, int id);
 
     CAccountTree* Tree(ExplorerPort::Tree which) const;
     // The tree of the tab in front.
@@ -87,7 +87,7 @@ private:
     void ShowFiltered(ExplorerPort::Tree which);
     void OnFindTextChanged();
     // The record of an item, if it is still one of the document's list.
-    static AccountRecord* LiveRecordOf(const QTreeWidgetItem* item);
+    static AccountRecord* LiveRecordOf(const QModelIndex& item);
     void ClearTree(CAccountTree& tree);
 
     CommandRouter& m_router;
