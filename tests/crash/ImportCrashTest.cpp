@@ -1,16 +1,18 @@
 // An import saves its new accounts as one batch, flushed to the disk once;
-// that must keep what saving them one by one guaranteed. A child process
-// imports a file of new accounts and is killed with SIGKILL at a random moment;
-// after every kill each account file of the data folder must load whole, the
-// accounts that were there before must be byte for byte as they were, and no
-// imported account may be there twice. An import run to its end afterwards
-// leaves every account of the file there exactly once.
+// that must keep what saving them one by one guaranteed, for a file of account
+// lines and for a CSV file alike. A child process imports a file of new
+// accounts and is killed with SIGKILL at a random moment; after every kill each
+// account file of the data folder must load whole, the accounts that were there
+// before must be byte for byte as they were, and no imported account may be
+// there twice. An import run to its end afterwards leaves every account of the
+// file there exactly once.
 
 #include "core/document/CReaderDoc.h"
 #include "core/document/ImportCommand.h"
 #include "core/platform/DirectoryListing.h"
 #include "core/store/AccountFile.h"
 #include "core/store/AccountLine.h"
+#include "core/transfer/CsvExport.h"
 #include "core/transfer/TransferText.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
@@ -49,7 +51,13 @@ AccountRecord Numbered(const std::string& prefix, int i)
     return record;
 }
 
-class ImportCrashTest : public ::testing::Test
+enum class ImportFile
+{
+    AccountLines,
+    Csv,
+};
+
+class ImportCrashTest : public ::testing::TestWithParam<ImportFile>
 {
 protected:
     TempFolder temp_;
@@ -61,11 +69,20 @@ protected:
     {
         // A child that never let go would hang the test: the alarm ends it.
         ::alarm(300);
-        std::u16string text;
-        for (int i = 0; i < kImported; ++i) {
-            text += FormatAccountLine(Numbered("imported", i));
+        if (GetParam() == ImportFile::AccountLines) {
+            std::u16string text;
+            for (int i = 0; i < kImported; ++i) {
+                text += FormatAccountLine(Numbered("imported", i));
+            }
+            WriteBytes(importFile_, EncodeUtf16Le(text));
+        } else {
+            AccountList list;
+            for (int i = 0; i < kImported; ++i) {
+                list.Add(std::make_unique<AccountRecord>(Numbered("imported", i)));
+            }
+            const std::string text = CsvExportText(list);
+            WriteBytes(importFile_, std::vector<std::uint8_t>(text.begin(), text.end()));
         }
-        WriteBytes(importFile_, EncodeUtf16Le(text));
     }
 
     void TearDown() override { ::alarm(0); }
@@ -138,7 +155,7 @@ protected:
     }
 };
 
-TEST_F(ImportCrashTest, EveryKilledImportLeavesWholeFilesAndNoAccountTwice)
+TEST_P(ImportCrashTest, EveryKilledImportLeavesWholeFilesAndNoAccountTwice)
 {
     std::mt19937 random(kSeed);
     // From no pause to about the length of a whole import.
@@ -171,6 +188,11 @@ TEST_F(ImportCrashTest, EveryKilledImportLeavesWholeFilesAndNoAccountTwice)
     RecordProperty("imports cut short", cutShort);
     RecordProperty("partly imported", partlyImported);
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, ImportCrashTest, ::testing::Values(ImportFile::AccountLines, ImportFile::Csv),
+                         [](const ::testing::TestParamInfo<ImportFile>& info) {
+                             return info.param == ImportFile::AccountLines ? "AccountLines" : "Csv";
+                         });
 
 } // namespace
 } // namespace lk::test

@@ -191,47 +191,47 @@ bool CReaderDoc::SaveUnderNewStem(AccountRecord& record)
     return false;
 }
 
-std::size_t CReaderDoc::SaveAccounts(std::span<AccountRecord* const> records)
+std::vector<bool> CReaderDoc::SaveAccounts(std::span<AccountRecord* const> records)
 {
+    std::vector<bool> saved(records.size(), false);
     // As SaveAccount: a protected store that is locked writes nothing.
     if (m_storeKey == std::nullopt && IsProtectedStore()) {
-        return records.size();
+        return saved;
     }
     const FolderLock lock = LockStore();
-    std::size_t notSaved = 0;
     std::vector<BatchedFile> files;
-    std::vector<AccountRecord*> batched;
+    std::vector<std::size_t> batched; // the place in `records` of each of `files`
     files.reserve(records.size());
     batched.reserve(records.size());
-    for (AccountRecord* record : records) {
-        const bool replace = IsUsableStem(record->FileStem.view());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        AccountRecord& record = *records[i];
+        const bool replace = IsUsableStem(record.FileStem.view());
         if (!replace) {
-            record->FileStem = NewFileStem(m_context.folders.data);
+            record.FileStem = NewFileStem(m_context.folders.data);
         }
-        auto bytes = WriteStoredAccountFile(*record, m_context.userName, GetStoreKey());
+        auto bytes = WriteStoredAccountFile(record, m_context.userName, GetStoreKey());
         if (!bytes) {
-            ++notSaved;
             continue;
         }
         files.push_back(
-            BatchedFile{AccountFilePath(m_context.folders.data, record->FileStem.view()), std::move(*bytes), replace});
-        batched.push_back(record);
+            BatchedFile{AccountFilePath(m_context.folders.data, record.FileStem.view()), std::move(*bytes), replace});
+        batched.push_back(i);
     }
     const std::vector<CreateOutcome> outcomes = WriteFilesTogether(m_context.folders.data, files);
     for (std::size_t i = 0; i < batched.size(); ++i) {
         switch (outcomes[i]) {
         case CreateOutcome::Created:
+            saved[batched[i]] = true;
             break;
         case CreateOutcome::NameTaken:
             // Another process took the new stem meanwhile: this one alone tries the next.
-            notSaved += SaveUnderNewStem(*batched[i]) ? 0 : 1;
+            saved[batched[i]] = SaveUnderNewStem(*records[batched[i]]);
             break;
         case CreateOutcome::Failed:
-            ++notSaved;
             break;
         }
     }
-    return notSaved;
+    return saved;
 }
 
 bool CReaderDoc::SaveAccountKeepingUses(AccountRecord& record, std::uint32_t usesAdded)
@@ -352,8 +352,9 @@ bool CReaderDoc::MigrateCombinedFile()
     case AccountFileOutcome::Text:
         break;
     }
-    bool everySaved = true;
     const std::vector<std::u16string_view> lines = FirstLines(content.text, content.recordCount);
+    std::vector<std::unique_ptr<AccountRecord>> converted;
+    converted.reserve(lines.size());
     for (std::size_t position = 0; position < lines.size(); ++position) {
         auto record = std::make_unique<AccountRecord>();
         if (!ParseAccountLine(lines[position], *record)) {
@@ -365,11 +366,22 @@ bool CReaderDoc::MigrateCombinedFile()
         if (!IsUsableStem(record->FileStem.view())) {
             record->FileStem = DerivedFileStem(*bytes, position);
         }
-        everySaved = SaveAccount(*record) && everySaved;
+        converted.push_back(std::move(record));
+    }
+    // Saved together, the disk waited for once. Every stem is usable by now, so
+    // each file replaces what a conversion cut short left under its name.
+    std::vector<AccountRecord*> batch;
+    batch.reserve(converted.size());
+    for (const auto& record : converted) {
+        batch.push_back(record.get());
+    }
+    const std::vector<bool> saved = SaveAccounts(batch);
+    for (auto& record : converted) {
         m_accountList.Add(std::move(record));
     }
-    // Deleted only once every account it held has a file of its own.
-    if (everySaved) {
+    // Deleted only once every account it held has a file of its own, on the
+    // disk with its name: the batch has flushed the folder by then.
+    if (std::all_of(saved.begin(), saved.end(), [](bool done) { return done; })) {
         RemoveRegularFile(path);
     }
     return true;

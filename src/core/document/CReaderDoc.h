@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace lk {
 
@@ -52,10 +53,11 @@ public:
     // anything: when another process took the name first, the next stem is tried.
     [[nodiscard]] bool SaveAccount(AccountRecord& record);
     // Saves each of `records` as SaveAccount does, but with the disk flushed
-    // once for all of them rather than once for each (an import of hundreds of
-    // accounts). A crash leaves each account file whole or not written. Returns
-    // how many could not be saved.
-    [[nodiscard]] std::size_t SaveAccounts(std::span<AccountRecord* const> records);
+    // once for all of them rather than once for each (an import or the legacy
+    // conversion of thousands of accounts). A crash leaves each account file
+    // whole, old or new, and each new one whole or not written. Returns, in the
+    // order of `records`, whether each was saved.
+    [[nodiscard]] std::vector<bool> SaveAccounts(std::span<AccountRecord* const> records);
     // SaveAccount for an account that another process may have used meanwhile:
     // under the store lock, its use count becomes the count in its file plus
     // `usesAdded` when that is more than the record holds, so that no use

@@ -10,8 +10,9 @@ namespace lk {
 CsvImportCounts MergeCsvFile(CReaderDoc& document, std::span<const std::uint8_t> bytes)
 {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return MergeCsvAccounts(text, document.Accounts(),
-                            [&document](AccountRecord& record) { return document.SaveAccount(record); });
+    return MergeCsvAccounts(text, document.Accounts(), [&document](std::span<AccountRecord* const> added) {
+        return document.SaveAccounts(added);
+    });
 }
 
 TransferOutcome ReportCsvImport(CReaderDoc& document, const CsvImportCounts& counts)

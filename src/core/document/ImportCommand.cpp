@@ -8,6 +8,8 @@
 #include "core/transfer/ImportFormat.h"
 #include "core/transfer/TransferText.h"
 
+#include <algorithm>
+
 namespace lk {
 namespace {
 
@@ -68,7 +70,8 @@ TransferOutcome ImportAccounts(CReaderDoc& document)
             std::vector<AccountRecord*> added;
             MergeAccountLines(DecodeUtf16Le(*bytes), list,
                               [&added](AccountRecord& record) { added.push_back(&record); });
-            notSaved = document.SaveAccounts(added);
+            const std::vector<bool> saved = document.SaveAccounts(added);
+            notSaved = static_cast<std::size_t>(std::count(saved.begin(), saved.end(), false));
         }
     }
     if (csv) {

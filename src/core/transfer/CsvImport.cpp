@@ -113,8 +113,7 @@ CsvRowAccount AccountFromCsvRow(const CsvColumns& columns, const std::vector<std
     return account;
 }
 
-CsvImportCounts MergeCsvAccounts(std::string_view text, AccountList& list,
-                                 const std::function<bool(AccountRecord&)>& save)
+CsvImportCounts MergeCsvAccounts(std::string_view text, AccountList& list, const SaveAddedAccounts& saveAll)
 {
     CsvImportCounts counts;
     CsvReader reader(text);
@@ -124,6 +123,8 @@ CsvImportCounts MergeCsvAccounts(std::string_view text, AccountList& list,
         return counts;
     }
     AccountNameIndex names(list);
+    std::vector<AccountRecord*> added;
+    std::vector<std::size_t> cut; // of each added account
     while (const auto row = reader.NextRow()) {
         if (IsBlank(*row)) {
             continue;
@@ -144,9 +145,18 @@ CsvImportCounts MergeCsvAccounts(std::string_view text, AccountList& list,
             continue;
         }
         names.Appended(kept, index);
-        if (save(kept)) {
+        added.push_back(&kept);
+        cut.push_back(account.cut);
+    }
+    if (added.empty()) {
+        return counts;
+    }
+    const std::vector<bool> saved = saveAll(added);
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        // A saver that answers for fewer accounts than it was given saved none of the rest.
+        if (i < saved.size() && saved[i]) {
             ++counts.imported;
-            counts.cut += account.cut;
+            counts.cut += cut[i];
         } else {
             ++counts.notSaved;
         }

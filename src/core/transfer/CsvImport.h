@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,12 +50,14 @@ std::string_view UrlHost(std::string_view url);
 // when IsSameAccount finds it the same as an account of the same name in the
 // list, one that an earlier row added included. Any account of that name
 // counts, not only the first, so that importing the same file again adds
-// nothing even where other accounts share its names. `save` is called with each account once it
-// is in the list, and says whether its file was written. Rows whose fields are
-// all empty are not rows of an account and count nowhere. A text whose header
-// names neither a password nor a URL column adds nothing.
-CsvImportCounts MergeCsvAccounts(std::string_view text, AccountList& list,
-                                 const std::function<bool(AccountRecord&)>& save);
+// nothing even where other accounts share its names. Once every row is read,
+// `saveAll` is called once with the accounts added, in the order of their rows,
+// and says for each whether its file was written, so that the disk is waited
+// for once rather than once for each account. Rows whose fields are all empty
+// are not rows of an account and count nowhere. A text whose header names
+// neither a password nor a URL column adds nothing.
+using SaveAddedAccounts = std::function<std::vector<bool>(std::span<AccountRecord* const>)>;
+CsvImportCounts MergeCsvAccounts(std::string_view text, AccountList& list, const SaveAddedAccounts& saveAll);
 
 // The summary of an import, for example "Imported 12 accounts; 3 were already
 // there; 1 row was skipped; 2 values were cut to fit." The parts after the

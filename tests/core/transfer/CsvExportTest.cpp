@@ -47,7 +47,9 @@ TEST(CsvExportTest, ImportGivesEveryFieldBack)
     Add(list, MakeAccount({u"A, \"quoted\"", "https://a.example/?x=1,2", "a,b", "", "\"", u"l1\r\nl2, \"x\"", 2}));
     Add(list, MakeAccount({u"\u00C4rger \U0001F511", "x.example", "", "", "p\u00E4ss", u"", 1}));
     AccountList imported;
-    const CsvImportCounts counts = MergeCsvAccounts(CsvExportText(list), imported, [](AccountRecord&) { return true; });
+    const CsvImportCounts counts =
+        MergeCsvAccounts(CsvExportText(list), imported,
+                         [](std::span<AccountRecord* const> added) { return std::vector<bool>(added.size(), true); });
     EXPECT_EQ(counts.imported, 3U);
     ASSERT_EQ(imported.GetCount(), 3);
     for (std::ptrdiff_t i = 0; i < 3; ++i) {

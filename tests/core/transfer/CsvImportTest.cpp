@@ -48,10 +48,13 @@ Merged Merge(std::string_view text, AccountList& list)
 {
     const std::ptrdiff_t before = list.GetCount();
     Merged merged;
-    merged.counts = MergeCsvAccounts(text, list, [](AccountRecord& record) {
-        EXPECT_EQ(record.Kind, kKindSaved);
-        EXPECT_EQ(record.Slots[kPasswordSlot].Flag, record.Slots[kPasswordSlot].Value.empty() ? 0 : 1);
-        return true;
+    merged.counts = MergeCsvAccounts(text, list, [&](std::span<AccountRecord* const> added) {
+        EXPECT_EQ(before + static_cast<std::ptrdiff_t>(added.size()), list.GetCount()) << "saved once all are in";
+        for (const AccountRecord* record : added) {
+            EXPECT_EQ(record->Kind, kKindSaved);
+            EXPECT_EQ(record->Slots[kPasswordSlot].Flag, record->Slots[kPasswordSlot].Value.empty() ? 0 : 1);
+        }
+        return std::vector<bool>(added.size(), true);
     });
     for (std::ptrdiff_t i = before; i < list.GetCount(); ++i) {
         merged.accounts.push_back(Of(*list.GetAt(i)));
@@ -250,9 +253,12 @@ TEST(CsvImportTest, AnyAccountOfTheNameMayHoldTheRow)
 TEST(CsvImportTest, AccountsNotSavedAreCountedApart)
 {
     AccountList list;
-    bool saves = true;
     const CsvImportCounts counts = MergeCsvAccounts("name,url,password\nA,a,pw\nB,b," + std::string(70, 'p') + "\n",
-                                                    list, [&](AccountRecord&) { return std::exchange(saves, !saves); });
+                                                    list, [](std::span<AccountRecord* const> added) {
+                                                        std::vector<bool> saved(added.size(), false);
+                                                        saved.front() = true;
+                                                        return saved;
+                                                    });
     EXPECT_EQ(counts, (CsvImportCounts{1, 0, 0, 0, 1})) << "the cut value of an account not saved does not count";
 }
 
