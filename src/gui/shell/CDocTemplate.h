@@ -26,6 +26,7 @@ public:
     // The data key of an unlocked protected store: every document made from
     // now on holds a copy of it. None for a store that is not protected.
     void UseStoreKey(std::optional<StoreKey> key) { m_storeKey = std::move(key); }
+    const StoreKey* GetStoreKey() const { return m_storeKey ? &*m_storeKey : nullptr; }
 
 private:
     Folders m_folders;

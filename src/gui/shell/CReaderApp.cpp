@@ -1,12 +1,15 @@
 #include "gui/shell/CReaderApp.h"
 
+#include "core/document/CReaderDoc.h"
 #include "gui/shell/CAboutDlg.h"
 #include "gui/shell/CChildFrame.h"
 #include "gui/shell/CDocTemplate.h"
 #include "gui/shell/CMainFrame.h"
 #include "gui/shell/PrivateSettings.h"
+#include "gui/shell/ProtectionCommands.h"
 #include "gui/shell/QtUpdateCheck.h"
 #include "gui/shell/UnlockDialog.h"
+#include "gui/shell/WindowLock.h"
 #include "gui/toolkit/CommandIds.h"
 #include "gui/toolkit/PrintSettings.h"
 #include "gui/toolkit/QtDesktopPort.h"
@@ -37,10 +40,15 @@ CReaderApp::CReaderApp(AppOptions options)
     if (!m_options.masterPassword) {
         m_options.masterPassword = [] { return UnlockDialog::Ask(nullptr); };
     }
+    if (!m_options.keyDerivationCost) {
+        m_options.keyDerivationCost = [] { return KeyDerivationCost::Tuned(); };
+    }
+    m_protection = std::make_unique<ProtectionCommands>(*this);
 }
 
 CReaderApp::~CReaderApp()
 {
+    m_lock.reset();
     m_mainFrame.reset();
 }
 
@@ -79,7 +87,28 @@ bool CReaderApp::InitInstance()
     // the frame's own title update replaces it once an account window is active.
     m_mainFrame->setWindowTitle("LedgerKeeper ");
     m_mainFrame->ShowFirstTime();
+    m_lock = std::make_unique<WindowLock>(*this, m_options.idleLock.value_or(WindowLock::IdleTimeFromSettings()));
     return true;
+}
+
+void CReaderApp::UseStoreKey(std::optional<StoreKey> key)
+{
+    if (m_mainFrame) {
+        for (CChildFrame* child : m_mainFrame->Children()) {
+            child->Document().UseStoreKey(key ? key->Copy() : std::nullopt);
+        }
+    }
+    m_pDocTemplate->UseStoreKey(std::move(key));
+}
+
+bool CReaderApp::HoldsStoreKey() const
+{
+    return m_pDocTemplate && m_pDocTemplate->GetStoreKey() != nullptr;
+}
+
+KeyDerivationCost CReaderApp::NewKeyCost() const
+{
+    return m_options.keyDerivationCost();
 }
 
 bool CReaderApp::RunUpdateCheck()
@@ -116,12 +145,26 @@ void CReaderApp::OnAppAbout()
 
 bool CReaderApp::Handles(int id) const
 {
-    return id == cmd::kAppAbout || id == cmd::kFileNew || id == cmd::kFileOpen || id == cmd::kFilePrintSetup;
+    if (id == cmd::kLock) {
+        return m_lock && m_lock->CanLock();
+    }
+    return id == cmd::kAppAbout || id == cmd::kFileNew || id == cmd::kFileOpen || id == cmd::kFilePrintSetup ||
+           m_protection->Handles(id);
 }
 
 bool CReaderApp::OnCommand(int id)
 {
     switch (id) {
+    case cmd::kLock:
+        if (!m_lock || !m_lock->CanLock()) {
+            return false;
+        }
+        m_lock->Lock();
+        return true;
+    case cmd::kProtectStore:
+    case cmd::kChangeMasterPassword:
+    case cmd::kRemoveProtection:
+        return m_protection->OnCommand(id);
     case cmd::kAppAbout:
         OnAppAbout();
         return true;

@@ -27,7 +27,13 @@ std::vector<MenuItem> ToolsItems()
             kSeparator,
             {"&Generate Password...", cmd::kGeneratePassword},
             kSeparator,
-            {"&Export CSV...", cmd::kExportCsv}};
+            {"&Export CSV...", cmd::kExportCsv},
+            kSeparator,
+            {"Protect with &Master Password...", cmd::kProtectStore},
+            {"C&hange Master Password...", cmd::kChangeMasterPassword},
+            {"Remo&ve Protection...", cmd::kRemoveProtection},
+            kSeparator,
+            {"&Lock\tCtrl+L", cmd::kLock}};
 }
 
 std::vector<MenuItem> HelpItems()
@@ -83,7 +89,7 @@ std::vector<MenuPopup> AccountWindowMenu()
     };
 }
 
-constexpr std::array<std::pair<int, std::string_view>, 29> kPrompts{{
+constexpr std::array<std::pair<int, std::string_view>, 33> kPrompts{{
     {cmd::kFileNew, "Create a new document\nNew"},
     {cmd::kFileOpen, "Open an existing document\nOpen"},
     {cmd::kPrintingFormat, "List account in printing format\nPrinting format"},
@@ -113,9 +119,13 @@ constexpr std::array<std::pair<int, std::string_view>, 29> kPrompts{{
     {cmd::kCopyUrl, "Copy the account's URL to the Clipboard\nCopy URL"},
     {cmd::kGeneratePassword, "Make a new random password\nGenerate Password"},
     {cmd::kExportCsv, "Export all accounts into a CSV file for a browser or another password keeper\nExport CSV"},
+    {cmd::kProtectStore, "Encrypt every account file under a master password\nProtect with Master Password"},
+    {cmd::kChangeMasterPassword, "Change the master password of the protected store\nChange Master Password"},
+    {cmd::kRemoveProtection, "Write every account file without encryption again\nRemove Protection"},
+    {cmd::kLock, "Hide every account until the master password is given again\nLock"},
 }};
 
-constexpr std::array<Accelerator, 14> kAccelerators{{
+constexpr std::array<Accelerator, 15> kAccelerators{{
     {"Ctrl+N", cmd::kFileNew},
     {"Ctrl+O", cmd::kFileOpen},
     {"Ctrl+P", cmd::kPrintingFormat},
@@ -130,6 +140,7 @@ constexpr std::array<Accelerator, 14> kAccelerators{{
     {"Ctrl+B", cmd::kCopyUserName},
     {"Ctrl+Shift+C", cmd::kCopyPassword},
     {"Ctrl+Shift+U", cmd::kCopyUrl},
+    {"Ctrl+L", cmd::kLock},
 }};
 
 } // namespace

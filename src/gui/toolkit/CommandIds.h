@@ -54,6 +54,10 @@ inline constexpr int kCopyPassword = 33102;
 inline constexpr int kCopyUrl = 33103;
 inline constexpr int kGeneratePassword = 33104;
 inline constexpr int kExportCsv = 33110;
+inline constexpr int kProtectStore = 33111;
+inline constexpr int kChangeMasterPassword = 33112;
+inline constexpr int kRemoveProtection = 33113;
+inline constexpr int kLock = 33114;
 
 } // namespace lk::cmd
 
