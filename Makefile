@@ -27,9 +27,13 @@ run: build
 test: package
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# The program's start is timed over data folders of these sizes (each run a fresh process).
+WINDOW_START_COUNTS ?= 6 10000
+
 bench: build
 	./$(BUILD_DIR)/bench/ledgerkeeper-bench
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/ledgerkeeper-window-bench
+	./$(BUILD_DIR)/bench/ledgerkeeper-window-start --runs 5 $(WINDOW_START_COUNTS)
 
 install: build
 	cmake --install $(BUILD_DIR)
