@@ -215,7 +215,9 @@ std::optional<std::vector<std::uint8_t>> ProtectionKeyFile::ReadFrom(const std::
 {
 #ifndef _WIN32
     // Without blocking: a FIFO put in the key file's place must not hang the unlock.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Only a regular file of that very name is the store's key file, as for its
+    // account files: a link put in its place is refused, wherever it points.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
     }

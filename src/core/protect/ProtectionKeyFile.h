@@ -90,9 +90,9 @@ public:
     static std::filesystem::path PathIn(const std::filesystem::path& dataFolder);
     // Whether the data folder has a key file (whatever it holds): the store is then protected.
     static bool ExistsIn(const std::filesystem::path& dataFolder);
-    // The bytes of the key file at `file`: nothing when it is missing, not a
-    // regular file, or larger than a key file can be (read without blocking, in
-    // constant memory).
+    // The bytes of the key file at `file`: nothing when it is missing, a link,
+    // or not a regular file (read without blocking, in constant memory). Of a
+    // larger file only one byte more than a key file holds is read.
     static std::optional<std::vector<std::uint8_t>> ReadFrom(const std::filesystem::path& file);
     // Writes the file atomically, readable by its owner only.
     [[nodiscard]] bool WriteTo(const std::filesystem::path& file) const;

@@ -297,6 +297,23 @@ TEST_F(KeyFileOnDisk, WhatIsNoRegularFileReadsAsNothingAtOnce)
     EXPECT_TRUE(ProtectionKeyFile::ExistsIn(Data()));
 }
 
+TEST_F(KeyFileOnDisk, ALinkInTheKeyFilesPlaceIsRefusedWhereverItPoints)
+{
+    const std::filesystem::path path = ProtectionKeyFile::PathIn(Data());
+    const auto file = ProtectionKeyFile::Wrap(DataKey(), Password("pw"), KeyDerivationCost::Least());
+    ASSERT_TRUE(file.has_value());
+    const std::filesystem::path elsewhere = Data().parent_path() / "elsewhere.key";
+    ASSERT_TRUE(file->WriteTo(elsewhere));
+    ASSERT_TRUE(ProtectionKeyFile::ReadFrom(elsewhere).has_value());
+    std::filesystem::create_symlink(elsewhere, path);
+    EXPECT_TRUE(ProtectionKeyFile::ExistsIn(Data())) << "the store stays protected";
+    EXPECT_FALSE(ProtectionKeyFile::ReadFrom(path).has_value()) << "a link to a whole key file";
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink(Data() / "nowhere", path);
+    EXPECT_TRUE(ProtectionKeyFile::ExistsIn(Data()));
+    EXPECT_FALSE(ProtectionKeyFile::ReadFrom(path).has_value()) << "a dangling link";
+}
+
 TEST_F(KeyFileOnDisk, AHugeFileIsReadOnlyAsFarAsTellsItIsDamaged)
 {
     const std::filesystem::path path = ProtectionKeyFile::PathIn(Data());
