@@ -74,7 +74,11 @@ class RunFolders
 {
 public:
     RunFolders() : root_(MakeTemporaryFolder()) {}
-    ~RunFolders() { Clear(); }
+    ~RunFolders()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(root_, error);
+    }
     RunFolders(const RunFolders&) = delete;
     RunFolders& operator=(const RunFolders&) = delete;
 
