@@ -1,5 +1,6 @@
 // RefreshAccounts over a data folder of many account files, beside the floor: a
 // plain loop that opens, reads and closes the same files.
+#include "BenchRecord.h"
 #include "core/document/CReaderDoc.h"
 #include "core/platform/MemoryTuning.h"
 #include "core/ports/ExplorerPort.h"
@@ -30,19 +31,7 @@ public:
         folders = lk::Folders::Under(product);
         lk::CReaderDoc document(lk::DocumentContext{folders, std::u16string(kUser), nullptr, nullptr});
         for (int i = 0; i < count; ++i) {
-            lk::AccountRecord record;
-            record.AccountName =
-                u"Account " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + lk::Wide(std::to_string(i));
-            record.Url = "https://www.example.com/login/" + std::to_string(i);
-            record.FileStem = std::to_string(1000000 + i);
-            record.UseCount = static_cast<std::uint32_t>(i % 17);
-            record.Kind = lk::kKindSaved;
-            record.SlotCount = 3;
-            record.Slots[0].Flag = 1;
-            record.Slots[0].Value = "secret-password";
-            record.Slots[1].Value = "user.name@example.com";
-            record.Slots[2].Value = "ID-" + std::to_string(i);
-            record.Comment = u"A comment of a typical length, with a few words in it.";
+            lk::AccountRecord record = lk::bench::BenchRecord(i);
             // A folder that cannot be filled would measure nothing.
             if (!document.SaveAccount(record)) {
                 std::abort();

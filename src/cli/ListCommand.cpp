@@ -6,6 +6,7 @@
 #include "core/platform/TextConversion.h"
 
 #include <ostream>
+#include <string>
 
 namespace lk::cli {
 namespace {
@@ -35,8 +36,14 @@ public:
             WriteAccountsJson(out, order == "frequency" ? store.pane.frequencyAccounts : store.pane.alphabetAccounts);
             return kDone;
         }
-        for (const std::u16string& name : order == "frequency" ? store.pane.frequency : store.pane.alphabet) {
-            out << ToEightBit(name) << '\n';
+        // One line at a time through one buffer: the listing of a large store is
+        // never held whole.
+        std::string line;
+        for (const AccountRecord* record :
+             order == "frequency" ? store.pane.frequencyAccounts : store.pane.alphabetAccounts) {
+            ToEightBit(record->AccountName.view(), line);
+            line.push_back('\n');
+            out << line;
         }
         return kDone;
     }

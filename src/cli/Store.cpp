@@ -72,12 +72,7 @@ bool TerminalDesktop::ShowListing(const std::filesystem::path& listingFile)
 
 void RecordingPane::RebuildTree(Tree tree, const std::vector<AccountRecord*>& listed)
 {
-    auto& names = tree == Tree::Frequency ? frequency : alphabet;
     (tree == Tree::Frequency ? frequencyAccounts : alphabetAccounts) = listed;
-    names.clear();
-    for (const AccountRecord* record : listed) {
-        names.push_back(record->AccountName.str());
-    }
 }
 
 Store::Store(const Folders& folders, std::ostream& err, std::optional<StoreKey> key)

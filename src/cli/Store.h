@@ -41,13 +41,13 @@ private:
     std::ostream& err_;
 };
 
-// The pane of the command-line tool: it keeps the names the two trees would show.
+// The pane of the command-line tool: it keeps the accounts the two trees would
+// show, in their order; valid until the document's list is next emptied. The
+// names are read from the accounts themselves rather than copied: a large store
+// would otherwise hold every name twice more.
 class RecordingPane final : public ExplorerPort
 {
 public:
-    std::vector<std::u16string> frequency;
-    std::vector<std::u16string> alphabet;
-    // The same accounts; valid until the document's list is next emptied.
     std::vector<AccountRecord*> frequencyAccounts;
     std::vector<AccountRecord*> alphabetAccounts;
 

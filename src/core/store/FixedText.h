@@ -1,9 +1,8 @@
 #pragma once
 
 #include "core/platform/TextConversion.h"
+#include "core/store/TextBlock.h"
 
-#include <algorithm>
-#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,10 +11,11 @@ namespace lk {
 
 // 8-bit text of a fixed capacity, counted in bytes with the terminating zero, as
 // the account record holds it. Whatever is assigned is cut to fit, never inside a
-// UTF-8 sequence, so no write can pass the capacity.
+// UTF-8 sequence, so no write can pass the capacity. The capacity is a limit of
+// the data model, not a size in memory: the text takes only the room it needs.
 template <std::size_t Capacity> class FixedText
 {
-    static_assert(Capacity >= 1);
+    static_assert(Capacity >= 1 && Capacity - 1 <= TextBlock<char>::kMostUnits);
 
 public:
     static constexpr std::size_t kCapacity = Capacity;
@@ -37,32 +37,26 @@ public:
     {
         // A zero ends the text, as it does in the files the record comes from.
         text = text.substr(0, text.find('\0'));
-        const std::string_view kept = CutEightBit(text, kMostBytes);
-        // Every byte past the text is zero: only the old text's tail needs clearing.
-        if (kept.data() != bytes_.data()) {
-            kept.copy(bytes_.data(), kept.size());
-        }
-        std::fill(bytes_.begin() + kept.size(), bytes_.begin() + std::max(size_, kept.size()), '\0');
-        size_ = kept.size();
+        bytes_.Replace(CutEightBit(text, kMostBytes));
     }
 
-    std::string_view view() const { return {bytes_.data(), size_}; }
+    std::string_view view() const { return bytes_.View(); }
     std::string str() const { return std::string(view()); }
-    bool empty() const { return size_ == 0; }
-    std::size_t size() const { return size_; }
+    bool empty() const { return size() == 0; }
+    std::size_t size() const { return bytes_.Length(); }
 
     friend bool operator==(const FixedText& a, const FixedText& b) { return a.view() == b.view(); }
 
 private:
-    std::array<char, Capacity> bytes_{};
-    std::size_t size_ = 0;
+    TextBlock<char> bytes_;
 };
 
 // UTF-16 text of a fixed capacity, counted in units with the terminating zero.
 // Assigned text is cut to fit, never between the halves of a surrogate pair.
+// As with FixedText, the capacity limits the text, not the memory it takes.
 template <std::size_t Capacity> class FixedWideText
 {
-    static_assert(Capacity >= 1);
+    static_assert(Capacity >= 1 && Capacity - 1 <= TextBlock<char16_t>::kMostUnits);
 
 public:
     static constexpr std::size_t kCapacity = Capacity;
@@ -80,24 +74,18 @@ public:
     void Assign(std::u16string_view text)
     {
         text = text.substr(0, text.find(u'\0'));
-        const std::u16string_view kept = CutWide(text, kMostUnits);
-        if (kept.data() != units_.data()) {
-            kept.copy(units_.data(), kept.size());
-        }
-        std::fill(units_.begin() + kept.size(), units_.begin() + std::max(size_, kept.size()), u'\0');
-        size_ = kept.size();
+        units_.Replace(CutWide(text, kMostUnits));
     }
 
-    std::u16string_view view() const { return {units_.data(), size_}; }
+    std::u16string_view view() const { return units_.View(); }
     std::u16string str() const { return std::u16string(view()); }
-    bool empty() const { return size_ == 0; }
-    std::size_t size() const { return size_; }
+    bool empty() const { return size() == 0; }
+    std::size_t size() const { return units_.Length(); }
 
     friend bool operator==(const FixedWideText& a, const FixedWideText& b) { return a.view() == b.view(); }
 
 private:
-    std::array<char16_t, Capacity> units_{};
-    std::size_t size_ = 0;
+    TextBlock<char16_t> units_;
 };
 
 } // namespace lk

@@ -72,5 +72,48 @@ TEST(FixedWideText, AZeroEndsTheText)
     EXPECT_EQ(text.view(), u"ab");
 }
 
+TEST(FixedText, TakesAPartOfItself)
+{
+    FixedText<16> text("abcdef");
+    text = text.view().substr(2);
+    EXPECT_EQ(text.view(), "cdef");
+    text = text.view();
+    EXPECT_EQ(text.view(), "cdef");
+}
+
+TEST(FixedText, ACopyIsIndependentOfItsSource)
+{
+    FixedText<8> source("abc");
+    FixedText<8> copy = source;
+    source = "xyz";
+    EXPECT_EQ(copy.view(), "abc");
+    copy = source;
+    source = "";
+    EXPECT_EQ(copy.view(), "xyz");
+    EXPECT_TRUE(source.empty());
+    EXPECT_EQ(source.size(), 0u);
+    EXPECT_EQ(source.view(), "");
+}
+
+TEST(FixedText, HoldsTheWholeCapacityOfALargeField)
+{
+    FixedText<512> text;
+    const std::string longest(511, 'u');
+    text = longest + "v";
+    EXPECT_EQ(text.view(), longest);
+    EXPECT_TRUE(FixedText<512>::Fits(longest));
+}
+
+TEST(FixedWideText, TakesAPartOfItself)
+{
+    FixedWideText<8> text(u"abcdef");
+    text = text.view().substr(1, 3);
+    EXPECT_EQ(text.view(), u"bcd");
+    FixedWideText<8> moved = std::move(text);
+    EXPECT_EQ(moved.view(), u"bcd");
+    moved = u"";
+    EXPECT_TRUE(moved.empty());
+}
+
 } // namespace
 } // namespace lk
