@@ -2,9 +2,11 @@
 
 #include "core/editor/EditorTexts.h"
 #include "core/platform/DirectoryListing.h"
+#include "core/platform/OpenFolder.h"
 #include "core/platform/PrivateFile.h"
 #include "core/platform/PrivatePermissions.h"
 #include "core/platform/TextConversion.h"
+#include "core/platform/WipeMemory.h"
 #include "core/ports/Captions.h"
 #include "core/ports/ExplorerPort.h"
 #include "core/ports/FormPort.h"
@@ -15,7 +17,10 @@
 #include "core/store/FileStem.h"
 
 #include <algorithm>
+#include <exception>
+#include <span>
 #include <system_error>
+#include <thread>
 
 namespace lk {
 
@@ -62,6 +67,75 @@ std::vector<std::u16string_view> FirstLines(std::u16string_view text, std::uint3
         position = end;
     }
     return lines;
+}
+
+// Fewer files than this for each thread are read on one: starting another costs
+// more than it saves.
+constexpr std::size_t kFilesPerThread = 1024;
+constexpr std::size_t kMostThreads = 4;
+
+// What every thread of a refresh reads with.
+struct AccountReading
+{
+    const OpenFolder& folder;
+    std::u16string_view userName;
+    const StoreKey* key = nullptr;
+};
+
+// The accounts of one stretch of the listing, in listing order.
+struct LoadedStretch
+{
+    std::vector<std::unique_ptr<AccountRecord>> records;
+    bool noShortFile = true;
+    std::exception_ptr failure;
+};
+
+// Wipes a buffer's whole storage, not only what it holds now: earlier files
+// held more.
+template <class Buffer> void WipeWhole(Buffer& buffer)
+{
+    buffer.resize(buffer.capacity());
+    WipeMemory(buffer.data(), buffer.size() * sizeof(buffer[0]));
+}
+
+void LoadStretch(const AccountReading& reading, std::span<const std::string> names, LoadedStretch& stretch)
+{
+    // One buffer for the bytes and one for the text, from file to file.
+    std::vector<std::uint8_t> bytes;
+    AccountFileContent content;
+    for (const std::string& name : names) {
+        // Anything but a small regular file of that very name is skipped unread.
+        if (!reading.folder.ReadRegularFile(name, kMaxAccountFileBytes, bytes)) {
+            continue;
+        }
+        ReadStoredAccountFile(bytes, reading.userName, reading.key, content);
+        if (content.outcome == AccountFileOutcome::Short) {
+            // A short file once hid every file listed after it; now it is only skipped.
+            stretch.noShortFile = false;
+            continue;
+        }
+        // A combined file still here waits for its conversion at the next start.
+        // Read as an account file, its first line would become an account named
+        // after it, whose save would overwrite the accounts not yet converted.
+        if (content.outcome != AccountFileOutcome::Text || EqualsIgnoringAsciiCase(name, kCombinedFileName)) {
+            continue;
+        }
+        auto record = std::make_unique<AccountRecord>();
+        if (!ParseAccountLine(content.text, *record)) {
+            continue;
+        }
+        if (record->FileStem.empty()) {
+            const std::string stem = StemFromFileName(name);
+            if (stem.empty()) {
+                continue;
+            }
+            record->FileStem = stem;
+        }
+        stretch.records.push_back(std::move(record));
+    }
+    // Both held the last files' passwords.
+    WipeWhole(bytes);
+    WipeWhole(content.text);
 }
 
 } // namespace
@@ -112,37 +186,53 @@ bool CReaderDoc::OnNewDocument()
 
 bool CReaderDoc::LoadAllAccounts(AccountList& list)
 {
-    bool noShortFile = true;
-    for (const std::string& name : ListDatFiles(m_context.folders.data)) {
-        // Anything but a small regular file of that very name is skipped unread.
-        const auto bytes = ReadRegularFile(m_context.folders.data / name, kMaxAccountFileBytes, LinkRule::Refuse);
-        if (!bytes) {
-            continue;
-        }
-        const AccountFileContent content = ReadStoredAccountFile(*bytes, m_context.userName, GetStoreKey());
-        if (content.outcome == AccountFileOutcome::Short) {
-            // A short file once hid every file listed after it; now it is only skipped.
-            noShortFile = false;
-            continue;
-        }
-        // A combined file still here waits for its conversion at the next start.
-        // Read as an account file, its first line would become an account named
-        // after it, whose save would overwrite the accounts not yet converted.
-        if (content.outcome != AccountFileOutcome::Text || EqualsIgnoringAsciiCase(name, kCombinedFileName)) {
-            continue;
-        }
-        auto record = std::make_unique<AccountRecord>();
-        if (!ParseAccountLine(content.text, *record)) {
-            continue;
-        }
-        if (record->FileStem.empty()) {
-            const std::string stem = StemFromFileName(name);
-            if (stem.empty()) {
-                continue;
+    const OpenFolder folder(m_context.folders.data);
+    const std::vector<std::string> names = folder.DatFiles();
+    // A large store is read and decoded on several threads, each a stretch of
+    // the listing; the stretches are joined in listing order, so the list is the
+    // one a single thread would make.
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    const std::size_t threads =
+        std::clamp<std::size_t>(names.size() / kFilesPerThread, 1, std::min(cores, kMostThreads));
+    std::vector<LoadedStretch> stretches(threads);
+    const auto stretchOf = [&](std::size_t t) {
+        const std::size_t begin = names.size() * t / threads;
+        const std::size_t end = names.size() * (t + 1) / threads;
+        return std::span<const std::string>(names).subspan(begin, end - begin);
+    };
+    const AccountReading reading{folder, m_context.userName, GetStoreKey()};
+    {
+        std::vector<std::jthread> helpers;
+        helpers.reserve(threads);
+        for (std::size_t t = 1; t < threads; ++t) {
+            LoadedStretch& stretch = stretches[t];
+            const std::span<const std::string> stretchNames = stretchOf(t);
+            try {
+                helpers.emplace_back([&reading, &stretch, stretchNames] {
+                    try {
+                        LoadStretch(reading, stretchNames, stretch);
+                    } catch (...) {
+                        stretch.failure = std::current_exception();
+                    }
+                });
+            } catch (const std::system_error&) {
+                // No thread to be had: this one reads that stretch too.
+                LoadStretch(reading, stretchNames, stretch);
             }
-            record->FileStem = stem;
         }
-        list.Add(std::move(record));
+        LoadStretch(reading, stretchOf(0), stretches[0]);
+    }
+    bool noShortFile = true;
+    for (LoadedStretch& stretch : stretches) {
+        if (stretch.failure) {
+            std::rethrow_exception(stretch.failure);
+        }
+        noShortFile = noShortFile && stretch.noShortFile;
+    }
+    for (LoadedStretch& stretch : stretches) {
+        for (auto& record : stretch.records) {
+            list.Add(std::move(record));
+        }
     }
     return noShortFile;
 }

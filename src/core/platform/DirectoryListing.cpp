@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace lk {
@@ -46,10 +47,9 @@ namespace {
 // Straight from the folder's entries: the entry type comes with the name, so
 // only links and file systems that do not say need a look at the file itself.
 // Every refresh lists the data folder, which may hold tens of thousands of files.
-std::vector<std::string> DatFilesIn(const std::filesystem::path& folder)
+std::vector<std::string> DatFilesIn(DIR* directory)
 {
     std::vector<std::string> names;
-    DIR* directory = ::opendir(folder.c_str());
     if (directory == nullptr) {
         return names;
     }
@@ -92,9 +92,35 @@ std::vector<std::string> DatFilesIn(const std::filesystem::path& folder)
 
 std::vector<std::string> ListDatFiles(const std::filesystem::path& folder)
 {
+#ifndef _WIN32
+    std::vector<std::string> names = DatFilesIn(::opendir(folder.c_str()));
+#else
     std::vector<std::string> names = DatFilesIn(folder);
+#endif
     std::sort(names.begin(), names.end(), ListingOrderLess);
     return names;
 }
+
+#ifndef _WIN32
+std::vector<std::string> ListDatFilesAt(int folder)
+{
+    // The listing reads through a descriptor of its own: closing it leaves the
+    // caller's open.
+    const int listed = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    if (listed < 0) {
+        return {};
+    }
+    DIR* directory = ::fdopendir(listed);
+    if (directory == nullptr) {
+        ::close(listed);
+        return {};
+    }
+    // A duplicate shares its position with the caller's descriptor: start at the top.
+    ::rewinddir(directory);
+    std::vector<std::string> names = DatFilesIn(directory);
+    std::sort(names.begin(), names.end(), ListingOrderLess);
+    return names;
+}
+#endif
 
 } // namespace lk

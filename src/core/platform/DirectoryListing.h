@@ -12,6 +12,11 @@ namespace lk {
 // sorts after "B"), ties broken by the exact bytes of the name.
 std::vector<std::string> ListDatFiles(const std::filesystem::path& folder);
 
+#ifndef _WIN32
+// The same listing of a folder open as the descriptor `folder`, which stays open.
+std::vector<std::string> ListDatFilesAt(int folder);
+#endif
+
 // The order that ListDatFiles uses, for tests and other listings.
 bool ListingOrderLess(const std::string& a, const std::string& b);
 

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -309,21 +310,43 @@ std::vector<CreateOutcome> WriteFilesTogether(const std::filesystem::path& folde
 
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds age)
 {
-    std::error_code error;
     const auto now = std::filesystem::file_time_type::clock::now();
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const auto removeIfStale = [&](const std::filesystem::path& file) {
         // Anything else, a hidden account file whose name begins the same way
         // included, is not ours to remove.
         std::error_code fileError;
-        if (!IsTemporaryFileName(it->path().filename().string()) ||
-            !std::filesystem::is_regular_file(it->symlink_status(fileError))) {
-            continue;
+        if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, fileError))) {
+            return;
         }
-        const auto written = std::filesystem::last_write_time(it->path(), fileError);
+        const auto written = std::filesystem::last_write_time(file, fileError);
         if (!fileError && now - written > age) {
-            std::filesystem::remove(it->path(), fileError);
+            std::filesystem::remove(file, fileError);
+        }
+    };
+#ifndef _WIN32
+    // Every start walks the data folder, which may hold tens of thousands of
+    // account files: the names are looked at straight from the folder's entries,
+    // and only a temporary file's name leads any further.
+    std::vector<std::string> temporaries;
+    if (DIR* directory = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(directory)) {
+            if (IsTemporaryFileName(entry->d_name)) {
+                temporaries.emplace_back(entry->d_name);
+            }
+        }
+        ::closedir(directory);
+    }
+    for (const std::string& name : temporaries) {
+        removeIfStale(folder / name);
+    }
+#else
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (IsTemporaryFileName(it->path().filename().string())) {
+            removeIfStale(it->path());
         }
     }
+#endif
 }
 
 bool RemoveRegularFile(const std::filesystem::path& file)

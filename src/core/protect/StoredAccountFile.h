@@ -20,6 +20,9 @@ namespace lk {
 
 AccountFileContent ReadStoredAccountFile(std::span<const std::uint8_t> bytes, std::u16string_view userName,
                                          const StoreKey* key);
+// The same into a caller's content, whose storage a scrambled file reuses.
+void ReadStoredAccountFile(std::span<const std::uint8_t> bytes, std::u16string_view userName, const StoreKey* key,
+                           AccountFileContent& content);
 
 // The bytes of the account file for `record`; nothing when it cannot be
 // encrypted (the save then fails and writes nothing).

@@ -24,8 +24,10 @@ bool ScrambleText(std::span<char16_t> units, std::u16string_view key)
     if (key.empty()) {
         return true;
     }
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        units[i] = static_cast<char16_t>(units[i] ^ key[i % key.size()]);
+    std::size_t k = 0;
+    for (char16_t& unit : units) {
+        unit = static_cast<char16_t>(unit ^ key[k]);
+        k = k + 1 == key.size() ? 0 : k + 1;
     }
     return true;
 }
@@ -70,9 +72,17 @@ std::vector<std::uint8_t> WriteAccountFile(const AccountRecord& record, std::u16
 AccountFileContent ReadAccountFile(std::span<const std::uint8_t> bytes, std::u16string_view userName)
 {
     AccountFileContent content;
+    ReadAccountFile(bytes, userName, content);
+    return content;
+}
+
+void ReadAccountFile(std::span<const std::uint8_t> bytes, std::u16string_view userName, AccountFileContent& content)
+{
+    content.outcome = AccountFileOutcome::Short;
+    content.recordCount = 0;
+    content.text.clear();
     if (bytes.size() < AccountFileHeader::kSize) {
-        content.outcome = AccountFileOutcome::Short;
-        return content;
+        return;
     }
     std::array<std::uint8_t, AccountFileHeader::kSize> header{};
     for (std::size_t i = 0; i < header.size(); ++i) {
@@ -81,7 +91,7 @@ AccountFileContent ReadAccountFile(std::span<const std::uint8_t> bytes, std::u16
     if (!std::equal(AccountFileHeader::kMarker.begin(), AccountFileHeader::kMarker.end(),
                     header.begin() + kMarkerOffset)) {
         content.outcome = AccountFileOutcome::NotAccount;
-        return content;
+        return;
     }
     content.recordCount = static_cast<std::uint32_t>(header[0]) | static_cast<std::uint32_t>(header[1]) << 8 |
                           static_cast<std::uint32_t>(header[2]) << 16 | static_cast<std::uint32_t>(header[3]) << 24;
@@ -89,18 +99,28 @@ AccountFileContent ReadAccountFile(std::span<const std::uint8_t> bytes, std::u16
     const std::size_t units = (bytes.size() - AccountFileHeader::kSize) / 2;
     if (units == 0) {
         content.outcome = AccountFileOutcome::Empty;
-        return content;
+        return;
     }
-    std::u16string text(units, u'\0');
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::size_t offset = AccountFileHeader::kSize + 2 * i;
-        text[i] = static_cast<char16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+    // Units joined from their two bytes and unscrambled in one pass, up to the
+    // first zero unit: the body ends there.
+    std::u16string& text = content.text;
+    text.resize(units);
+    const std::span<const std::uint8_t> body = bytes.subspan(AccountFileHeader::kSize, 2 * units);
+    std::size_t length = 0;
+    std::size_t k = 0;
+    for (; length < units; ++length) {
+        auto unit = static_cast<char16_t>(body[2 * length] | (body[2 * length + 1] << 8));
+        if (!userName.empty()) {
+            unit = static_cast<char16_t>(unit ^ userName[k]);
+            k = k + 1 == userName.size() ? 0 : k + 1;
+        }
+        if (unit == u'\0') {
+            break;
+        }
+        text[length] = unit;
     }
-    ScrambleText(text, userName);
-    text.resize(std::min(text.size(), text.find(u'\0')));
+    text.resize(length);
     content.outcome = AccountFileOutcome::Text;
-    content.text = std::move(text);
-    return content;
 }
 
 } // namespace lk

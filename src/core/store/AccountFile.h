@@ -63,5 +63,8 @@ std::vector<std::uint8_t> WriteAccountFile(const AccountRecord& record, std::u16
 // Decodes the bytes of an account file (or of the legacy combined file) for the
 // user `userName`.
 AccountFileContent ReadAccountFile(std::span<const std::uint8_t> bytes, std::u16string_view userName);
+// The same into a caller's content, whose text storage is reused: a refresh
+// decodes every account file one after the other.
+void ReadAccountFile(std::span<const std::uint8_t> bytes, std::u16string_view userName, AccountFileContent& content);
 
 } // namespace lk
