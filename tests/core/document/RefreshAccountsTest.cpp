@@ -1,4 +1,6 @@
 #include "core/document/StoreFixture.h"
+#include "core/platform/DirectoryListing.h"
+#include "core/platform/TextConversion.h"
 #include "core/ports/ExplorerPort.h"
 
 namespace lk {
@@ -144,6 +146,33 @@ TEST_F(RefreshAccountsTest, WithoutAPaneTheListIsStillOrdered)
     auto document = MakeDocument();
     document->RefreshAccounts();
     EXPECT_EQ(NamesOf(document->Accounts()), (Names{u"high", u"low"}));
+}
+
+// Enough files that a refresh reads them on more than one thread where there
+// are cores for it: the list is still in the listing order, whatever thread
+// read which file, and a short file anywhere is still reported.
+TEST_F(RefreshAccountsTest, ALargeStoreLoadsInTheListingOrder)
+{
+    constexpr int kFiles = 3000;
+    std::vector<std::u16string> expected;
+    for (int i = 0; i < kFiles; ++i) {
+        // Upper and lower case mixed: the listing order is not the order written.
+        std::string stem(1, i % 2 == 0 ? 'a' : 'B');
+        stem += std::to_string(kFiles - i);
+        PutAccount(stem + ".dat", Account(Wide("name " + std::to_string(i)), stem));
+    }
+    test::WriteBytes(DataFile("b2000x.dat"), {1, 2, 3});
+    test::WriteBytes(DataFile("a1000x.dat"), std::vector<std::uint8_t>(100, 0));
+    for (const std::string& name : ListDatFiles(folders.data)) {
+        if (name != "b2000x.dat" && name != "a1000x.dat") {
+            const std::size_t number = std::stoul(name.substr(1));
+            expected.push_back(Wide("name " + std::to_string(kFiles - number)));
+        }
+    }
+    CReaderDoc document(DocumentContext{folders, std::u16string(kUser), &desktop, nullptr});
+    AccountList list;
+    EXPECT_FALSE(document.LoadAllAccounts(list));
+    EXPECT_EQ(NamesOf(list), expected);
 }
 
 } // namespace
