@@ -19,7 +19,7 @@ std::vector<std::unique_ptr<lk::AccountRecord>> MakeAccounts()
     std::vector<std::unique_ptr<lk::AccountRecord>> accounts;
     for (int i = 0; i < kAccounts; ++i) {
         auto record = std::make_unique<lk::AccountRecord>();
-        const std::u16string word = words[random() % words.size()];
+        const std::u16string& word = words[random() % words.size()];
         std::u16string name = word + u" account ";
         for (const char c : std::to_string(random() % 100000)) {
             name.push_back(static_cast<char16_t>(c));
@@ -40,6 +40,7 @@ void BM_FilterKeystroke(benchmark::State& state)
 {
     const auto accounts = MakeAccounts();
     std::vector<lk::AccountRecord*> listed;
+    listed.reserve(accounts.size());
     for (const auto& record : accounts) {
         listed.push_back(record.get());
     }

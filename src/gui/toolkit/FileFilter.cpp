@@ -28,7 +28,7 @@ QString QtPatterns(const QString& patterns)
 QString ShownName(const QString& name, const QString& patterns)
 {
     static const QRegularExpression trailingPatterns(R"(\([^()]*\)$)");
-    const QString shown = name.trimmed();
+    QString shown = name.trimmed();
     if (shown.contains(trailingPatterns)) {
         return shown;
     }
