@@ -1,6 +1,7 @@
 // The protected store's costs: unlocking (Argon2id at the cost tuned for this
 // machine, then the unwrap), and refreshing a store of protected account files
 // beside the same store scrambled.
+#include "BenchRecord.h"
 #include "core/document/CReaderDoc.h"
 #include "core/platform/MemoryTuning.h"
 #include "core/platform/PrivateFile.h"
@@ -41,24 +42,6 @@ const lk::SecretBuffer& DataKey()
     return key;
 }
 
-lk::AccountRecord BenchRecord(int i)
-{
-    lk::AccountRecord record;
-    record.AccountName =
-        u"Account " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + lk::Wide(std::to_string(i));
-    record.Url = "https://www.example.com/login/" + std::to_string(i);
-    record.FileStem = std::to_string(1000000 + i);
-    record.UseCount = static_cast<std::uint32_t>(i % 17);
-    record.Kind = lk::kKindSaved;
-    record.SlotCount = 3;
-    record.Slots[0].Flag = 1;
-    record.Slots[0].Value = "secret-password";
-    record.Slots[1].Value = "user.name@example.com";
-    record.Slots[2].Value = "ID-" + std::to_string(i);
-    record.Comment = u"A comment of a typical length, with a few words in it.";
-    return record;
-}
-
 // A folder of `count` account files, protected or scrambled, made once per kind
 // and size and removed at exit.
 class FileFolder
@@ -74,7 +57,7 @@ public:
         folders = lk::Folders::Under(product);
         std::filesystem::create_directories(folders.data);
         for (int i = 0; i < count; ++i) {
-            const lk::AccountRecord record = BenchRecord(i);
+            const lk::AccountRecord record = lk::bench::BenchRecord(i);
             const auto bytes = protect ? lk::ProtectedAccountFile::Write(record, DataKey())
                                        : std::optional(lk::WriteAccountFile(record, kUser));
             files.push_back(folders.data / (record.FileStem.str() + ".dat"));

@@ -12,6 +12,7 @@
 // whole start of the window. The data folders are made once per size, without
 // a flush per file, and removed at the end; with --keep they are made under
 // FOLDER, kept, and used again by the next run.
+#include "BenchRecord.h"
 #include "core/document/CReaderDoc.h"
 #include "core/platform/Folders.h"
 #include "core/platform/MemoryTuning.h"
@@ -133,19 +134,7 @@ std::filesystem::path MakeHome(const std::filesystem::path& under, int count)
     std::filesystem::create_directories(folders.data);
     const std::u16string user = lk::CurrentUserName();
     for (int i = 0; i < count; ++i) {
-        lk::AccountRecord record;
-        record.AccountName =
-            u"Account " + std::u16string(1, static_cast<char16_t>(u'A' + (i * 7) % 26)) + lk::Wide(std::to_string(i));
-        record.Url = "https://www.example.com/login/" + std::to_string(i);
-        record.FileStem = std::to_string(1000000 + i);
-        record.UseCount = static_cast<std::uint32_t>(i % 17);
-        record.Kind = lk::kKindSaved;
-        record.SlotCount = 3;
-        record.Slots[0].Flag = 1;
-        record.Slots[0].Value = "secret-password";
-        record.Slots[1].Value = "user.name@example.com";
-        record.Slots[2].Value = "ID-" + std::to_string(i);
-        record.Comment = u"A comment of a typical length, with a few words in it.";
+        const lk::AccountRecord record = lk::bench::BenchRecord(i);
         const std::vector<std::uint8_t> bytes = lk::WriteAccountFile(record, user);
         std::ofstream file(folders.data / (record.FileStem.str() + ".dat"), std::ios::binary);
         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -1,5 +1,6 @@
 #include "core/platform/PrivateFile.h"
 
+#include "core/platform/BoundedRead.h"
 #include "core/platform/FileDescriptor.h"
 
 #include <algorithm>
@@ -153,42 +154,10 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::filesystem::
     if (!fd.valid()) {
         return std::nullopt;
     }
-    struct stat info
-    {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadOpenRegularFile(fd.get(), maxBytes, bytes)) {
         return std::nullopt;
     }
-    // One byte more than the size: a read that fills less than the buffer has
-    // met the end of the file, so a file read whole takes a single read. The
-    // store reads every account file at every refresh.
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
-    std::size_t done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            // The file grew while being read; never past one byte over the bound.
-            if (done > maxBytes) {
-                return std::nullopt;
-            }
-            bytes.resize(std::min(bytes.size() * 2, maxBytes + 1));
-        }
-        const std::size_t wanted = bytes.size() - done;
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, wanted);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::nullopt;
-        }
-        done += static_cast<std::size_t>(got);
-        if (static_cast<std::size_t>(got) < wanted) {
-            break;
-        }
-    }
-    if (done > maxBytes) {
-        return std::nullopt;
-    }
-    bytes.resize(done);
     return bytes;
 #else
     static_cast<void>(links);
