@@ -98,6 +98,19 @@ void ProtectionCommands::Tell(std::u16string_view text) const
     m_app.Desktop().ShowMessage(text, kErrorCaption, DesktopPort::Owner::MainWindow);
 }
 
+bool ProtectionCommands::AcceptsNewPassword(const MasterPasswordDialog::Typed& typed) const
+{
+    if (typed.fresh.empty()) {
+        Tell(kEmptyPassword);
+        return false;
+    }
+    if (!SameSecret(typed.fresh, typed.repeated)) {
+        Tell(kPasswordsDiffer);
+        return false;
+    }
+    return true;
+}
+
 void ProtectionCommands::ShowStatus(const char* text) const
 {
     m_app.MainFrame()->statusBar()->showMessage(text);
@@ -111,11 +124,7 @@ void ProtectionCommands::OnProtect()
         if (!typed) {
             return;
         }
-        if (typed->fresh.empty()) {
-            Tell(kEmptyPassword);
-        } else if (!SameSecret(typed->fresh, typed->repeated)) {
-            Tell(kPasswordsDiffer);
-        } else {
+        if (AcceptsNewPassword(*typed)) {
             break;
         }
     }
@@ -148,12 +157,7 @@ void ProtectionCommands::OnChangeMasterPassword()
         if (!typed) {
             return;
         }
-        if (typed->fresh.empty()) {
-            Tell(kEmptyPassword);
-            continue;
-        }
-        if (!SameSecret(typed->fresh, typed->repeated)) {
-            Tell(kPasswordsDiffer);
+        if (!AcceptsNewPassword(*typed)) {
             continue;
         }
         ProtectionOutcome outcome = ProtectionOutcome::Failed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/shell/MasterPasswordDialog.h"
 #include "gui/toolkit/CommandTarget.h"
 
 #include <string_view>
@@ -30,6 +31,9 @@ private:
     bool IsProtected() const;
     bool IsUnlocked() const;
     void Tell(std::u16string_view text) const;
+    // Whether the new master password was typed the same twice and is not
+    // empty; when not, says why.
+    bool AcceptsNewPassword(const MasterPasswordDialog::Typed& typed) const;
     void ShowStatus(const char* text) const;
 
     CReaderApp& m_app;
