@@ -46,11 +46,11 @@ TEST(OpenFolder, ReadsWholeFilesIntoTheSameBuffer)
     test::WriteBytes(temp.path() / "empty.dat", {});
     const OpenFolder open(temp.path());
     Bytes bytes;
-    ASSERT_TRUE(open.ReadRegularFile("long.dat", 64 * 1024, bytes));
+    ASSERT_TRUE(open.ReadRegularFile("long.dat", std::size_t{64} * 1024, bytes));
     EXPECT_EQ(bytes, Bytes(5000, 'l'));
-    ASSERT_TRUE(open.ReadRegularFile("short.dat", 64 * 1024, bytes));
+    ASSERT_TRUE(open.ReadRegularFile("short.dat", std::size_t{64} * 1024, bytes));
     EXPECT_EQ(bytes, (Bytes{'s', 't'}));
-    ASSERT_TRUE(open.ReadRegularFile("empty.dat", 64 * 1024, bytes));
+    ASSERT_TRUE(open.ReadRegularFile("empty.dat", std::size_t{64} * 1024, bytes));
     EXPECT_TRUE(bytes.empty());
 }
 
