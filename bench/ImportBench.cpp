@@ -186,27 +186,19 @@ void BM_DurableBatchWriteFloor(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// Few runs of a whole import each; the median of five is the figure to read.
+void WholeImportRuns(benchmark::internal::Benchmark* bench)
+{
+    bench->Arg(20000)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(1)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+}
+
 } // namespace
 
-// Few runs of a whole import each; the median of five is the figure to read.
-BENCHMARK(BM_DurableBatchWriteFloor)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ImportAccountLines)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ImportCsv)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_DurableBatchWriteFloor)->Apply(WholeImportRuns);
+BENCHMARK(BM_ImportAccountLines)->Apply(WholeImportRuns);
+BENCHMARK(BM_ImportCsv)->Apply(WholeImportRuns);

@@ -14,18 +14,16 @@
 #include "core/store/AccountLine.h"
 #include "core/transfer/CsvExport.h"
 #include "core/transfer/TransferText.h"
+#include "support/Processes.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TempFolder.h"
 
 #include <chrono>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <random>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace lk::test {
@@ -109,28 +107,11 @@ protected:
         return ImportAccounts(document) == TransferOutcome::Done ? 0 : 1;
     }
 
-    // Starts an importing child and kills it after `pause`, or, with no pause,
-    // as soon as its first account file has its name: the kill then lands while
-    // the batch is being put in place. True when the kill ended the child.
+    // An importing child killed after `pause`, or as soon as its first account
+    // file has its name. True when the kill ended the child.
     bool ImportAndKill(std::optional<std::chrono::microseconds> pause)
     {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::_exit(Import());
-        }
-        int status = 0;
-        if (pause) {
-            std::this_thread::sleep_for(*pause);
-        } else {
-            while (ListDatFiles(folders_.data).size() <= static_cast<std::size_t>(kKept)) {
-                if (::waitpid(child, &status, WNOHANG) == child) {
-                    return false;
-                }
-            }
-        }
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
-        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        return RunAndKill([this] { return Import(); }, pause, folders_.data, static_cast<std::size_t>(kKept));
     }
 
     // How often each imported account is in the data folder. Fails the test

@@ -8,18 +8,15 @@
 #include "core/platform/DirectoryListing.h"
 #include "core/store/AccountFile.h"
 #include "core/store/AccountLine.h"
+#include "support/Processes.h"
 #include "support/TempFolder.h"
 
 #include <chrono>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <random>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 namespace lk::test {
 namespace {
@@ -69,31 +66,16 @@ protected:
 
     std::filesystem::path Combined() const { return folders_.data / "LedgerKeeper.dat"; }
 
-    // Starts a converting child, kills it after `pause`, or, with no pause, as
-    // soon as the first account file has its name: the accounts are saved as
-    // one batch, and the kill then lands while it is being put in place. True
-    // when the kill ended the child (false when it had finished already).
+    // A converting child killed after `pause`, or as soon as the first account
+    // file has its name. True when the kill ended the child (false when it had
+    // finished already).
     bool ConvertAndKill(std::optional<std::chrono::microseconds> pause)
     {
-        const std::size_t named = ListDatFiles(folders_.data).size();
-        const pid_t child = ::fork();
-        if (child == 0) {
+        const auto convert = [this] {
             CReaderDoc document(DocumentContext{folders_, kUser, nullptr, nullptr});
-            ::_exit(document.MigrateCombinedFile() ? 0 : 1);
-        }
-        int status = 0;
-        if (pause) {
-            std::this_thread::sleep_for(*pause);
-        } else {
-            while (ListDatFiles(folders_.data).size() <= named) {
-                if (::waitpid(child, &status, WNOHANG) == child) {
-                    return false;
-                }
-            }
-        }
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
-        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+            return document.MigrateCombinedFile() ? 0 : 1;
+        };
+        return RunAndKill(convert, pause, folders_.data, ListDatFiles(folders_.data).size());
     }
 
     // How often each account name is in the data folder; -1 under "" for each

@@ -1,7 +1,11 @@
 #include "support/Processes.h"
 
+#include "core/platform/DirectoryListing.h"
+
+#include <csignal>
 #include <exception>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace lk::test {
@@ -44,6 +48,28 @@ std::vector<int> RunInProcesses(int count, const std::function<int(int index)>& 
         results.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     }
     return results;
+}
+
+bool RunAndKill(const std::function<int()>& work, std::optional<std::chrono::microseconds> pause,
+                const std::filesystem::path& folder, std::size_t listed)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(work());
+    }
+    int status = 0;
+    if (pause) {
+        std::this_thread::sleep_for(*pause);
+    } else {
+        while (ListDatFiles(folder).size() <= listed) {
+            if (::waitpid(child, &status, WNOHANG) == child) {
+                return false;
+            }
+        }
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 } // namespace lk::test
