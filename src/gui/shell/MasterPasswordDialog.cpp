@@ -1,6 +1,7 @@
 #include "gui/shell/MasterPasswordDialog.h"
 
 #include "core/password/PasswordStrength.h"
+#include "gui/shell/SecretEntry.h"
 
 #include <QByteArray>
 #include <QDialogButtonBox>
@@ -25,19 +26,10 @@ const char* TitleOf(MasterPasswordDialog::Purpose purpose)
     return "";
 }
 
-// The entry's text in guarded memory; the entry is empty afterwards.
+// An entry the dialog's purpose does without gives an empty secret.
 std::optional<SecretBuffer> Take(QLineEdit* entry)
 {
-    if (entry == nullptr) {
-        return SecretBuffer{};
-    }
-    QByteArray typed = entry->text().toUtf8();
-    // Setting the text anew also drops the entry's undo history, which would
-    // otherwise keep what was typed.
-    entry->setText(QString());
-    auto secret = SecretBuffer::CopyOf(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
-    sodium_memzero(typed.data(), static_cast<std::size_t>(typed.size()));
-    return secret;
+    return entry == nullptr ? SecretBuffer{} : TakeSecretText(*entry);
 }
 
 } // namespace

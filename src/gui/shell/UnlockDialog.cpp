@@ -1,11 +1,11 @@
 #include "gui/shell/UnlockDialog.h"
 
-#include <QByteArray>
+#include "gui/shell/SecretEntry.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <sodium.h>
 
 namespace lk {
 
@@ -29,13 +29,7 @@ UnlockDialog::UnlockDialog(QWidget* parent) : QDialog(parent)
 
 std::optional<SecretBuffer> UnlockDialog::TakePassword()
 {
-    QByteArray typed = m_entry->text().toUtf8();
-    // Setting the text anew also drops the entry's undo history, which would
-    // otherwise keep what was typed.
-    m_entry->setText(QString());
-    auto secret = SecretBuffer::CopyOf(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
-    sodium_memzero(typed.data(), static_cast<std::size_t>(typed.size()));
-    return secret;
+    return TakeSecretText(*m_entry);
 }
 
 std::optional<SecretBuffer> UnlockDialog::Ask(QWidget* parent)
